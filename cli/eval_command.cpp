@@ -1,0 +1,46 @@
+#include "eval_command.h"
+
+#include <charconv>
+#include <cmath>
+#include <ostream>
+#include <vector>
+
+#include "cli/number_text.h"
+#include "eval/compiler.h"
+#include "eval/evaluator.h"
+
+namespace tracewell::cli {
+
+int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
+            std::ostream& err) {
+    std::vector<double> values;
+    for (const QString& text : xs) {
+        const std::string s = text.toStdString();
+        double v = 0;
+        const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) {
+            err << "tracewell-plot: --x wants a decimal number, not '" << s << "'\n";
+            return 2;
+        }
+        values.push_back(v);
+    }
+    if (values.empty()) values.push_back(0);
+
+    const eval::CompileResult compiled = eval::compile(expression.toStdString());
+    if (!compiled.ok()) {
+        err << "error at " << compiled.error().position << ": " << compiled.error().message
+            << "\n";
+        return 2;
+    }
+    eval::Evaluator evaluator;
+    for (double x : values) {
+        const eval::Sample s = evaluator.evaluate(compiled.program(), x);
+        if (s.failure != eval::Failure::None)
+            out << "undefined: " << eval::failureName(s.failure) << "\n";
+        else
+            out << shortestText(s.value) << "\n";
+    }
+    return 0;
+}
+
+}  // namespace tracewell::cli

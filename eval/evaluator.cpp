@@ -1,0 +1,88 @@
+#include "evaluator.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "frame.h"
+#include "operations.h"
+
+namespace tracewell::eval {
+namespace {
+
+// The operands an instruction is about to read, for telling why it failed.
+void operandsOf(const Instruction& ins, const Frame& f, double& a, double& b) {
+    auto read = [&](Src src, int slot) {
+        switch (src) {
+            case Src::Const: return ins.k;
+            case Src::X: return f.x[0];
+            case Src::Stack: return f.slot(slot)[0];
+        }
+        return 0.0;
+    };
+    if (isUnary(ins.op)) {
+        a = read(ins.lhs, f.sp - 1);
+        b = 0;
+        return;
+    }
+    const int onStack = (ins.lhs == Src::Stack) + (ins.rhs == Src::Stack);
+    const int base = f.sp - onStack;
+    a = read(ins.lhs, base);
+    b = read(ins.rhs, ins.lhs == Src::Stack ? base + 1 : base);
+}
+
+}  // namespace
+
+Sample Evaluator::evaluateQuietly(const Program& program, double x) {
+    regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
+    Frame f{regs_.data(), &x, 1};
+    const auto& code = program.code();
+    const auto& kernels = program.kernels();
+    for (size_t i = 0; i < code.size(); ++i) {
+        double a = 0, b = 0;
+        operandsOf(code[i], f, a, b);
+        kernels[i](code[i], f);
+        if (f.bad) return {ops::kNaN, program.failureKinds()[i](a, b)};
+    }
+    assert(f.sp == 1);
+    const double v = f.slot(0)[0];
+    if (!ops::isFinite(v)) return {ops::kNaN, Failure::Overflow};
+    return {v, Failure::None};
+}
+
+Sample Evaluator::evaluate(const Program& program, double x) {
+    const Sample s = evaluateQuietly(program, x);
+    if (s.failure != Failure::None) reportFailure();
+    return s;
+}
+
+void Evaluator::evaluate(const Program& program, std::span<const double> xs,
+                         std::span<double> values, std::span<Failure> failures) {
+    assert(values.size() >= xs.size() && failures.size() >= xs.size());
+    regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
+    const auto& code = program.code();
+    const auto& kernels = program.kernels();
+    for (size_t start = 0; start < xs.size(); start += kBlock) {
+        const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
+        Frame f{regs_.data(), xs.data() + start, n};
+        for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
+        const double* result = f.slot(0);
+        unsigned bad = f.bad;
+        for (int i = 0; i < n; ++i) bad |= !ops::isFinite(result[i]);
+        if (!bad) {
+            std::copy_n(result, n, values.data() + start);
+            std::fill_n(failures.data() + start, n, Failure::None);
+            continue;
+        }
+        // Something in this block failed: find out which samples, and why, one at a time.
+        for (int i = 0; i < n; ++i) {
+            const Sample s = evaluateQuietly(program, xs[start + i]);
+            values[start + i] = s.value;
+            failures[start + i] = s.failure;
+        }
+        // The one-sample runs reused the registers; the events come after, in sample order.
+        for (int i = 0; i < n; ++i)
+            if (failures[start + i] != Failure::None) reportFailure();
+    }
+}
+
+}  // namespace tracewell::eval

@@ -1,0 +1,41 @@
+#pragma once
+// Runs compiled programs: one sample at a time, or a whole array of x values in blocks.
+
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "failure.h"
+#include "program.h"
+
+namespace tracewell::eval {
+
+struct Sample {
+    double value = 0;  // finite whenever failure is None
+    Failure failure = Failure::None;
+};
+
+class Evaluator {
+public:
+    // Called once for every sample that fails, from inside the evaluation. Takes no
+    // arguments: the failure itself is in the result.
+    using ErrorHandler = std::function<void()>;
+    void setErrorHandler(ErrorHandler handler) { onError_ = std::move(handler); }
+
+    Sample evaluate(const Program& program, double x);
+
+    // values and failures must be at least as long as xs. A failed sample's value is NaN.
+    void evaluate(const Program& program, std::span<const double> xs, std::span<double> values,
+                  std::span<Failure> failures);
+
+private:
+    Sample evaluateQuietly(const Program& program, double x);
+    void reportFailure() const {
+        if (onError_) onError_();
+    }
+
+    std::vector<double> regs_;
+    ErrorHandler onError_;
+};
+
+}  // namespace tracewell::eval

@@ -1,0 +1,15 @@
+#pragma once
+// Looks up the loop that runs one instruction over a block of samples.
+
+#include "program.h"
+
+namespace tracewell::eval {
+
+Kernel kernelFor(const Instruction& ins);
+FailureKindFn failureKindFor(Op op);
+
+// The value of an operation on constant operands, for folding at compile time; NaN or an
+// infinity when it fails.
+double applyOp(Op op, double a, double b);
+
+}  // namespace tracewell::eval

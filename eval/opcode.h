@@ -1,0 +1,67 @@
+#pragma once
+// The instruction set of compiled expressions.
+
+#include <cstdint>
+
+namespace tracewell::eval {
+
+enum class Op : std::uint8_t {
+    // Loads.
+    PushConst,
+    PushX,
+    // One operand.
+    Neg,
+    Not,
+    Square,  // a^2 with a constant exponent of 2: one rounding instead of pow's
+    Sin,
+    Cos,
+    Tan,
+    Atn,
+    Log,
+    Exp,
+    Abs,
+    Sqr,
+    Sgn,
+    Int,
+    Fix,
+    Round,
+    CInt,
+    CLng,
+    CSng,
+    CDbl,
+    CBool,
+    // Two operands.
+    Add,
+    Sub,
+    Mul,
+    Div,
+    Pow,
+    IntDiv,
+    Mod,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
+    RoundTo,  // Round(value, digits)
+};
+
+constexpr int kFirstUnary = static_cast<int>(Op::Neg);
+constexpr int kFirstBinary = static_cast<int>(Op::Add);
+constexpr int kOpCount = static_cast<int>(Op::RoundTo) + 1;
+
+constexpr bool isUnary(Op op) {
+    return static_cast<int>(op) >= kFirstUnary && static_cast<int>(op) < kFirstBinary;
+}
+constexpr bool isBinary(Op op) { return static_cast<int>(op) >= kFirstBinary; }
+
+// Where an operand comes from: the evaluation stack, the instruction's constant, or x.
+enum class Src : std::uint8_t { Stack, Const, X };
+
+}  // namespace tracewell::eval

@@ -1,0 +1,51 @@
+#pragma once
+// A compiled expression: fixed-size instructions for a stack machine whose depth is known
+// before it runs. Immutable once built; one program can be evaluated by many evaluators.
+
+#include <cstdint>
+#include <vector>
+
+#include "failure.h"
+#include "opcode.h"
+
+namespace tracewell::eval {
+
+// What kind of value an expression gives. Truth values are the numbers -1 and 0; the empty
+// value (of the empty text) reads as 0. The kind only matters to those who print the value.
+enum class ValueKind : std::uint8_t { Number, Truth, Empty };
+
+struct Instruction {
+    Op op = Op::PushConst;
+    Src lhs = Src::Stack;  // the operand of a one-operand instruction
+    Src rhs = Src::Stack;
+    double k = 0;  // the constant operand, if any
+};
+
+struct Frame;
+using Kernel = void (*)(const Instruction&, Frame&);
+using FailureKindFn = Failure (*)(double, double);
+
+class Program {
+public:
+    Program(std::vector<Instruction> code, ValueKind kind);
+
+    const std::vector<Instruction>& code() const { return code_; }
+    ValueKind kind() const { return kind_; }
+    int stackDepth() const { return stackDepth_; }
+
+    // Resolved once so that evaluation does no lookups.
+    const std::vector<Kernel>& kernels() const { return kernels_; }
+    const std::vector<FailureKindFn>& failureKinds() const { return failureKinds_; }
+
+private:
+    std::vector<Instruction> code_;
+    std::vector<Kernel> kernels_;
+    std::vector<FailureKindFn> failureKinds_;
+    ValueKind kind_;
+    int stackDepth_ = 0;
+};
+
+// How many stack slots an instruction takes (negative) or leaves (positive).
+int stackEffect(const Instruction& ins);
+
+}  // namespace tracewell::eval

@@ -1,0 +1,127 @@
+#include "x_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace tracewell::eval {
+namespace {
+
+constexpr int kDigits = 7;
+
+// The decimal digits of |x| rounded to 7 significant digits, halves away from zero:
+// |x| ~ digits * 10^(exponent - 6), digits in [10^6, 10^7).
+struct Rounded {
+    std::int32_t digits;
+    int exponent;
+};
+
+Rounded roundToSevenDigits(float x) {
+    // A float has at most 105 significant decimal digits, so this expansion is exact.
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%.120e", std::fabs(static_cast<double>(x)));
+    std::int32_t digits = buf[0] - '0';
+    for (int i = 2; i < 2 + kDigits - 1; ++i) digits = digits * 10 + (buf[i] - '0');
+    int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    if (buf[2 + kDigits - 1] >= '5') ++digits;  // at least half of the last digit: away from 0
+    if (digits == 10'000'000) {
+        digits = 1'000'000;
+        ++exponent;
+    }
+    return {digits, exponent};
+}
+
+}  // namespace
+
+std::string xText(float x) {
+    if (std::isnan(x)) return " NaN";
+    if (std::isinf(x)) return x > 0 ? " Infinity" : "-Infinity";
+    std::string text(1, std::signbit(x) && x != 0 ? '-' : ' ');
+    if (x == 0) return text + "0";
+    const Rounded r = roundToSevenDigits(x);
+    std::string digits = std::to_string(r.digits);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    if (r.exponent < -4 || r.exponent >= kDigits) {
+        char exponent[16];
+        std::snprintf(exponent, sizeof exponent, "E%c%02d", r.exponent < 0 ? '-' : '+',
+                      std::abs(r.exponent));
+        text.append(digits, 0, 1);
+        if (digits.size() > 1) text.append(1, '.').append(digits, 1);
+        return text.append(exponent);
+    }
+    if (r.exponent < 0) return text.append("0.").append(-r.exponent - 1, '0').append(digits);
+    const auto whole = static_cast<std::size_t>(r.exponent) + 1;
+    if (digits.size() <= whole) return text.append(digits).append(whole - digits.size(), '0');
+    return text.append(digits, 0, whole).append(1, '.').append(digits, whole);
+}
+
+double xValueFromText(float x) {
+    const std::string text = xText(x);
+    const char* begin = text.data() + (text[0] == ' ' ? 1 : 0);
+    double value = 0;
+    std::from_chars(begin, text.data() + text.size(), value);
+    return value;
+}
+
+double xValue(float x) {
+    using u128 = unsigned __int128;
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr std::uint64_t kPow10Int[] = {
+        1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+        100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
+        10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+        100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+
+    if (x == 0) return 0;
+    const float a = std::fabs(x);
+    // Outside this band the scaling powers of ten outgrow the tables (exact doubles up to
+    // 10^22, 64-bit integers up to 10^19).
+    if (!(a >= 1e-12f && a < 1e15f)) return xValueFromText(x);
+
+    std::uint32_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int biased = static_cast<int>(bits >> 23);
+    const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;  // a = mantissa * 2^shift
+    const int shift = biased - 150;
+    // floor(log10(a)), give or take one; corrected below.
+    int exponent = ((biased - 127) * 78913) >> 18;
+
+    std::uint64_t digits = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int scale = exponent - (kDigits - 1);  // digits = round(a / 10^scale)
+        u128 n;
+        if (scale <= 0) {
+            const u128 scaled = static_cast<u128>(mantissa) * kPow10Int[-scale];
+            if (shift >= 0) {
+                n = scaled << shift;
+            } else {
+                n = scaled >> -shift;
+                const u128 rest = scaled - (n << -shift);
+                if (rest >= (static_cast<u128>(1) << (-shift - 1))) ++n;
+            }
+        } else {
+            const u128 whole = static_cast<u128>(mantissa) << shift;
+            n = whole / kPow10Int[scale];
+            if (2 * (whole % kPow10Int[scale]) >= kPow10Int[scale]) ++n;
+        }
+        if (n >= 10'000'000) {
+            ++exponent;
+        } else if (n < 1'000'000) {
+            --exponent;
+        } else {
+            digits = static_cast<std::uint64_t>(n);
+            break;
+        }
+    }
+    const int scale = exponent - (kDigits - 1);
+    // One correctly rounded operation on exact operands: the double nearest the decimal.
+    const double magnitude = scale < 0 ? static_cast<double>(digits) / kPow10[-scale]
+                                       : static_cast<double>(digits) * kPow10[scale];
+    return x < 0 ? -magnitude : magnitude;
+}
+
+}  // namespace tracewell::eval

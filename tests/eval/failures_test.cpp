@@ -1,0 +1,95 @@
+// Samples without a value: their kind, and the error event that each one raises.
+#include <cmath>
+
+#include "eval/single.h"
+#include "eval_test_support.h"
+
+namespace tracewell::eval {
+namespace {
+
+using testing::evalAt;
+
+TEST(Failures, EachKindWhereTheLanguageSaysSo) {
+    struct Row {
+        const char* text;
+        double x;
+        Failure expected;
+    } rows[] = {
+        {"log(0)", 0, Failure::InvalidArgument},
+        {"log(x)", -10, Failure::InvalidArgument},
+        {"sqr(-1)", 0, Failure::InvalidArgument},
+        {"sqr(x-1)", 0.5, Failure::InvalidArgument},
+        {"(-8)^(1/3)", 0, Failure::InvalidArgument},
+        {"x^0.5", -4, Failure::InvalidArgument},
+        {"Round(2.5, -1)", 0, Failure::InvalidArgument},
+        {"1/0", 0, Failure::DivisionByZero},
+        {"1/x", 0, Failure::DivisionByZero},
+        {"5\\0", 0, Failure::DivisionByZero},
+        {"5\\0.4", 0, Failure::DivisionByZero},  // the divisor rounds to 0
+        {"5 Mod 0", 0, Failure::DivisionByZero},
+        {"0^-1", 0, Failure::DivisionByZero},
+        {"0/0", 0, Failure::Overflow},
+        {"exp(1000)", 0, Failure::Overflow},
+        {"Exp(710)", 0, Failure::Overflow},
+        {"10^400", 0, Failure::Overflow},
+        {"1E308*10", 0, Failure::Overflow},
+        {"1E308+1E308", 0, Failure::Overflow},
+        {"-1E308-1E308", 0, Failure::Overflow},
+        {"3000000000\\1", 0, Failure::Overflow},
+        {"1 Mod 3E9", 0, Failure::Overflow},
+        {"3E9 And 1", 0, Failure::Overflow},
+        {"Not 3E9", 0, Failure::Overflow},
+        {"CInt(40000)", 0, Failure::Overflow},
+        {"CInt(32767.5)", 0, Failure::Overflow},
+        {"CLng(3E9)", 0, Failure::Overflow},
+        {"CSng(1E39)", 0, Failure::Overflow},
+    };
+    for (const Row& row : rows) {
+        const Sample s = evalAt(row.text, row.x);
+        EXPECT_EQ(s.failure, row.expected) << row.text << " at x = " << row.x;
+        EXPECT_TRUE(std::isnan(s.value)) << row.text;
+    }
+}
+
+TEST(Failures, NoShortCutsAndTheFirstFailureInOrderCounts) {
+    // Both operands are evaluated: a failure on the right is not skipped.
+    EXPECT_EQ(evalAt("0 And 1/0").failure, Failure::DivisionByZero);
+    EXPECT_EQ(evalAt("log(0) + 1/0").failure, Failure::InvalidArgument);
+    EXPECT_EQ(evalAt("1/0 + log(0)").failure, Failure::DivisionByZero);
+    // A failure does not turn into a value further up: 1/(1/0) is no 0.
+    EXPECT_EQ(evalAt("1/(1/x)", 0).failure, Failure::DivisionByZero);
+    EXPECT_EQ(evalAt("atn(exp(x))", 1000).failure, Failure::Overflow);
+    EXPECT_EQ(evalAt("(1/x) > 0", 0).failure, Failure::DivisionByZero);
+}
+
+TEST(Failures, ErrorEventOncePerFailedSample) {
+    const CompileResult r = compile("log(x)");
+    ASSERT_TRUE(r.ok());
+    Evaluator e;
+    int events = 0;
+    e.setErrorHandler([&] { ++events; });
+    e.evaluate(r.program(), -1.0);
+    e.evaluate(r.program(), 2.0);
+    EXPECT_EQ(events, 1);
+
+    std::vector<double> xs;
+    for (int i = -700; i <= 700; ++i) xs.push_back(i / 100.0);  // 701 of them are <= 0
+    std::vector<double> values(xs.size());
+    std::vector<Failure> failures(xs.size());
+    events = 0;
+    e.evaluate(r.program(), xs, values, failures);
+    EXPECT_EQ(events, 701);
+}
+
+TEST(Failures, ConversionToSingle) {
+    EXPECT_EQ(toSingle({0.1, Failure::None}).value, 0.1f);
+    EXPECT_EQ(toSingle({-1, Failure::None}).value, -1.0f);
+    EXPECT_EQ(toSingle({3.4028235e38, Failure::None}).failure, Failure::None);
+    EXPECT_EQ(toSingle({1e39, Failure::None}).failure, Failure::Overflow);
+    EXPECT_EQ(toSingle({-1e39, Failure::None}).failure, Failure::Overflow);
+    EXPECT_EQ(toSingle({1e-50, Failure::None}).value, 0.0f);  // underflow is no failure
+    EXPECT_EQ(toSingle({0, Failure::DivisionByZero}).failure, Failure::DivisionByZero);
+}
+
+}  // namespace
+}  // namespace tracewell::eval

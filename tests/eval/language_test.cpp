@@ -1,0 +1,129 @@
+// The expression language: every operator at its level, literals, functions, truth values.
+#include <cmath>
+
+#include "eval_test_support.h"
+
+namespace tracewell::eval {
+namespace {
+
+using testing::evalAt;
+
+struct Row {
+    const char* text;
+    double expected;
+    double x = 0;
+};
+
+void expectRows(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        const Sample s = evalAt(row.text, row.x);
+        EXPECT_EQ(s.failure, Failure::None) << row.text;
+        EXPECT_EQ(s.value, row.expected) << row.text << " at x = " << row.x;
+    }
+}
+
+TEST(Language, PrecedenceAndAssociativity) {
+    expectRows({
+        {"1+2*3", 7},
+        {"(1+2)*3", 9},
+        {"2^3^2", 64},           // ^ is left-associative
+        {"-3^2", -9},            // power binds before negation
+        {"-x^2", -9, 3},
+        {"-x^2", -9, -3},        // x is a value, not text: its sign stays inside
+        {"2^-2", 0.25},          // the right operand of ^ may carry signs
+        {"2^--2", 4},
+        {"2^-x", 0.125, 3},
+        {"--1", 1},
+        {"+--+-+1", -1},
+        {"2*-3", -6},
+        {"3--2", 5},
+        {"2*-3^2", -18},
+        {"10-4-3", 3},
+        {"100/10/5", 2},
+        {"7\\2*3", 1},           // * binds before \: 7 \ 6
+        {"7 Mod 4\\2", 1},       // \ binds before Mod: 7 Mod 2
+        {"1+7 Mod 4", 4},        // Mod binds before +
+        {"1+2 = 3", -1},         // + binds before =
+        {"1 = 1 < 0", -1},       // comparisons chain left to right: (-1) < 0
+        {"Not 1 = 2", -1},       // Not binds after comparison: Not (False)
+        {"Not 0 And 2", 2},
+        {"1 Or 2 And 0", 1},     // And before Or
+        {"1 Xor 3 Or 4", 6},     // Or before Xor: 1 Xor 7
+        {"0 Eqv 0 Xor -1", 0},   // Xor before Eqv: 0 Eqv -1
+        {"0 Imp 0 Eqv -1", -1},  // Eqv before Imp: 0 Imp 0
+    });
+}
+
+TEST(Language, Literals) {
+    expectRows({
+        {"10", 10},       {"010", 10},       {"1.5", 1.5},        {".5", 0.5},
+        {"10.", 10},      {"1E3", 1000},     {"1e-3", 0.001},     {"1.5E+2", 150},
+        {".5e1", 5},      {"1E-400", 0},     {"&H1F", 31},        {"&h1f", 31},
+        {"&HFFFF", -1},   {"&H8000", -32768}, {"&H7FFF", 32767},  {"&H10000", 65536},
+        {"&HFFFFFFFF", -1}, {"&HFFFF&", 65535}, {"&O17", 15},     {"&O177777", -1},
+        {"&O200000", 65536}, {"123456789012345678901234567890", 1.2345678901234568e29},
+        {"  7\t", 7},     {"True", -1},      {"FALSE", 0},        {"x", 2.5, 2.5},
+    });
+}
+
+TEST(Language, Functions) {
+    const double x = 0.7;
+    expectRows({
+        {"sin(x)", std::sin(x), x},   {"COS(x)", std::cos(x), x}, {"Tan (x)", std::tan(x), x},
+        {"atn(x)", std::atan(x), x},  {"log(x)", std::log(x), x}, {"exp(x)", std::exp(x), x},
+        {"abs(-2.5)", 2.5},           {"sqr(16)", 4},             {"Sgn(-3)", -1},
+        {"Sgn(0)", 0},                {"Sgn(0.1)", 1},            {"Int(-8.4)", -9},
+        {"Fix(-8.4)", -8},            {"Int(8.7)", 8},            {"Round(2.5)", 2},
+        {"Round(3.5)", 4},            {"Round(-2.5)", -2},        {"Round(1.2345, 2)", 1.23},
+        {"Round(12.5, 0)", 12},       {"CInt(2.5)", 2},           {"CInt(-32768.4)", -32768},
+        {"CLng(3.5)", 4},             {"CLng(2147483647)", 2147483647},
+        {"CSng(0.1)", static_cast<double>(0.1f)},                 {"CDbl(7)", 7},
+        {"CBool(5)", -1},             {"CBool(0)", 0},            {"sin(cos(x))", std::sin(std::cos(x)), x},
+    });
+}
+
+TEST(Language, IntegerDivisionModAndLogic) {
+    expectRows({
+        {"4.6\\1.5", 2},        {"-7\\2", -3},         {"7\\-2", -3},
+        {"2.5\\1", 2},          {"3.5\\1", 4},         {"19 Mod 6.7", 5},
+        {"-7 Mod 3", -1},       {"7 Mod -3", 1},       {"3 And 5", 1},
+        {"3 Or 5", 7},          {"3 Xor 5", 6},        {"Not 0", -1},
+        {"Not 1.5", -3},        {"Not True", 0},       {"-1 Eqv 0", 0},
+        {"5 Eqv 3", -7},        {"0 Imp 0", -1},       {"-1 Imp 0", 0},
+        {"True And False", 0},  {"x > 1 And x < 3", -1, 2},
+        {"-2147483648\\-1", 2147483648.0},
+        {"32767+1", 32768},     {"2147483647+1", 2147483648.0},
+    });
+}
+
+TEST(Language, ComparisonsGiveTruthValues) {
+    expectRows({
+        {"1 = 1", -1}, {"1 <> 1", 0}, {"1 < 2", -1}, {"1 > 2", 0},
+        {"2 <= 2", -1}, {"1 >= 2", 0}, {"x = 3", -1, 3}, {"(x > 0) * 2", -2, 1},
+    });
+    EXPECT_EQ(compile("1 < 2").program().kind(), ValueKind::Truth);
+    EXPECT_EQ(compile("True Or False").program().kind(), ValueKind::Truth);
+    EXPECT_EQ(compile("CBool(x)").program().kind(), ValueKind::Truth);
+    EXPECT_EQ(compile("1 Or True").program().kind(), ValueKind::Number);
+    EXPECT_EQ(compile("-(1 < 2)").program().kind(), ValueKind::Number);
+}
+
+TEST(Language, EmptyTextIsTheEmptyValueReadAsZero) {
+    for (const char* text : {"", "   "}) {
+        const CompileResult r = compile(text);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.program().kind(), ValueKind::Empty);
+        Evaluator e;
+        for (double x : {-5.0, 0.0, 3.25}) EXPECT_EQ(e.evaluate(r.program(), x).value, 0);
+    }
+}
+
+TEST(Language, OnlyTheLowerCaseNameXIsTheVariable) {
+    expectRows({{"x*x", 6.25, 2.5}, {"exp(x)", std::exp(1.5), 1.5}, {"x+x", 3, 1.5}});
+    EXPECT_FALSE(compile("X").ok());
+    EXPECT_FALSE(compile("xx").ok());
+    EXPECT_FALSE(compile("x1").ok());
+}
+
+}  // namespace
+}  // namespace tracewell::eval
