@@ -41,7 +41,8 @@ Sample Evaluator::evaluateQuietly(const Program& program, double x) {
         double a = 0, b = 0;
         operandsOf(code[i], f, a, b);
         kernels[i](code[i], f);
-        if (f.bad) return {ops::kNaN, program.failureKinds()[i](a, b)};
+        const FailureKindFn why = program.failureKinds()[i];
+        if (why && !ops::isFinite(f.slot(f.sp - 1)[0])) return {ops::kNaN, why(a, b)};
     }
     assert(f.sp == 1);
     const double v = f.slot(0)[0];
@@ -64,9 +65,12 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
     for (size_t start = 0; start < xs.size(); start += kBlock) {
         const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
         Frame f{regs_.data(), xs.data() + start, n};
+        unsigned bad = 0;
+        for (int i = 0; i < n; ++i) bad |= !ops::isFinite(f.x[i]);
         for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
+        // A failure either reached the result or was watched for where it could hide.
         const double* result = f.slot(0);
-        unsigned bad = f.bad;
+        bad |= f.bad;
         for (int i = 0; i < n; ++i) bad |= !ops::isFinite(result[i]);
         if (!bad) {
             std::copy_n(result, n, values.data() + start);

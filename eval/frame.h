@@ -14,7 +14,7 @@ struct Frame {
     const double* x;    // the block's x values
     int n;              // samples in this block, 1..kBlock
     int sp = 0;         // stack slots in use
-    unsigned bad = 0;   // set when any result was not finite
+    unsigned bad = 0;   // set when a value that is not finite may have been hidden
 
     double* slot(int s) const { return regs + static_cast<std::ptrdiff_t>(s) * kBlock; }
 };

@@ -15,6 +15,20 @@ namespace {
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) X(And) \
         X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
 
+#if defined(__x86_64__)
+#define TRACEWELL_AVX2 [[gnu::target("avx2")]]
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#else
+#define TRACEWELL_AVX2
+const bool kHasAvx2 = false;
+#endif
+
+inline unsigned anyNotFinite(const double* v, int n) {
+    unsigned bad = 0;
+    for (int i = 0; i < n; ++i) bad |= !ops::isFinite(v[i]);
+    return bad;
+}
+
 void pushConst(const Instruction& ins, Frame& f) {
     std::fill_n(f.slot(f.sp++), f.n, ins.k);
 }
@@ -23,30 +37,28 @@ void pushX(const Instruction&, Frame& f) {
     std::copy_n(f.x, f.n, f.slot(f.sp++));
 }
 
-template <Op op>
-inline void noteResult(double r, unsigned& bad) {
-    if constexpr (ops::canFail<op>()) bad |= !ops::isFinite(r);
-}
+// The loops below are written once and compiled twice: for every x86-64 processor, and for
+// those with AVX2, where each step handles four samples.
 
-// The operand comes from the stack top (in place) or from x (pushed).
+// The operand comes from the stack top (replaced by the result) or from x (result pushed).
+// Only stack operands need watching: x was checked for the whole block, constants are finite.
 template <Op op, Src A>
-void unaryKernel(const Instruction&, Frame& f) {
+[[gnu::always_inline]] inline void unaryBody(const Instruction&, Frame& f) {
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
-    unsigned bad = 0;
-    for (int i = 0; i < n; ++i) {
-        const double r = ops::apply<op>(in[i]);
-        out[i] = r;
-        noteResult<op>(r, bad);
+    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= anyNotFinite(in, n);
+    if constexpr (ops::usesVectorMath<op>()) {
+        vm::apply(ops::vectorFn<op>(), in, out, n);
+    } else {
+        for (int i = 0; i < n; ++i) out[i] = ops::apply<op>(in[i]);
     }
-    f.bad |= bad;
 }
 
 // Stack operands sit in order below the top; the result replaces the lowest one, or is pushed
 // when neither operand is on the stack.
 template <Op op, Src L, Src R>
-void binaryKernel(const Instruction& ins, Frame& f) {
+[[gnu::always_inline]] inline void binaryBody(const Instruction& ins, Frame& f) {
     constexpr int onStack = (L == Src::Stack) + (R == Src::Stack);
     const int n = f.n;
     const int base = f.sp - onStack;
@@ -54,29 +66,45 @@ void binaryKernel(const Instruction& ins, Frame& f) {
     const double* b = R == Src::X ? f.x : f.slot(L == Src::Stack ? base + 1 : base);
     double* out = f.slot(base);
     const double k = ins.k;
-    unsigned bad = 0;
+    if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= anyNotFinite(a, n);
+    if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2)) f.bad |= anyNotFinite(b, n);
     for (int i = 0; i < n; ++i) {
         const double av = L == Src::Const ? k : a[i];
         const double bv = R == Src::Const ? k : b[i];
-        const double r = ops::apply<op>(av, bv);
-        out[i] = r;
-        noteResult<op>(r, bad);
+        out[i] = ops::apply<op>(av, bv);
     }
     f.sp = base + 1;
-    f.bad |= bad;
 }
 
-template <Op op>
-Kernel unaryFor(Src a) {
-    return a == Src::X ? &unaryKernel<op, Src::X> : &unaryKernel<op, Src::Stack>;
+template <Op op, Src A>
+void unaryKernel(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
+template <Op op, Src A>
+TRACEWELL_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
+template <Op op, Src L, Src R>
+void binaryKernel(const Instruction& ins, Frame& f) { binaryBody<op, L, R>(ins, f); }
+template <Op op, Src L, Src R>
+TRACEWELL_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
+    binaryBody<op, L, R>(ins, f);
+}
+
+template <Op op, Src A>
+Kernel unaryFor() {
+    // Vector math picks its own instructions; its loops gain nothing from a second copy.
+    if (kHasAvx2 && !ops::usesVectorMath<op>()) return &unaryKernelAvx2<op, A>;
+    return &unaryKernel<op, A>;
+}
+
+template <Op op, Src L, Src R>
+Kernel binaryFor() {
+    return kHasAvx2 ? &binaryKernelAvx2<op, L, R> : &binaryKernel<op, L, R>;
 }
 
 template <Op op, Src L>
 Kernel binaryWithLeft(Src r) {
     switch (r) {
-        case Src::Stack: return &binaryKernel<op, L, Src::Stack>;
-        case Src::Const: return &binaryKernel<op, L, Src::Const>;
-        case Src::X: return &binaryKernel<op, L, Src::X>;
+        case Src::Stack: return binaryFor<op, L, Src::Stack>();
+        case Src::Const: return binaryFor<op, L, Src::Const>();
+        case Src::X: return binaryFor<op, L, Src::X>();
     }
     return nullptr;
 }
@@ -92,16 +120,10 @@ Kernel binaryFor(Src l, Src r) {
 }
 
 template <Op op>
-Failure unaryFailure(double a, double) {
-    return ops::failureKind<op>(a);
+FailureKindFn failureFor() {
+    if constexpr (!ops::canFail<op>()) return nullptr;
+    return [](double a, double b) { return ops::failureKind<op>(a, b); };
 }
-
-template <Op op>
-Failure binaryFailure(double a, double b) {
-    return ops::failureKind<op>(a, b);
-}
-
-Failure neverFails(double, double) { return Failure::Overflow; }
 
 }  // namespace
 
@@ -110,7 +132,8 @@ Kernel kernelFor(const Instruction& ins) {
         case Op::PushConst: return &pushConst;
         case Op::PushX: return &pushX;
 #define TRACEWELL_CASE(name) \
-    case Op::name: return unaryFor<Op::name>(ins.lhs);
+    case Op::name:           \
+        return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
         TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
 #define TRACEWELL_CASE(name) \
@@ -124,17 +147,14 @@ Kernel kernelFor(const Instruction& ins) {
 FailureKindFn failureKindFor(Op op) {
     switch (op) {
         case Op::PushConst:
-        case Op::PushX: return &neverFails;
+        case Op::PushX: return nullptr;
 #define TRACEWELL_CASE(name) \
-    case Op::name: return &unaryFailure<Op::name>;
+    case Op::name: return failureFor<Op::name>();
         TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
-#undef TRACEWELL_CASE
-#define TRACEWELL_CASE(name) \
-    case Op::name: return &binaryFailure<Op::name>;
         TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
-    return &neverFails;
+    return nullptr;
 }
 
 double applyOp(Op op, double a, double b) {

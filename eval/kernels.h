@@ -6,6 +6,7 @@
 namespace tracewell::eval {
 
 Kernel kernelFor(const Instruction& ins);
+// nullptr for operations that never fail on finite operands.
 FailureKindFn failureKindFor(Op op);
 
 // The value of an operation on constant operands, for folding at compile time; NaN or an

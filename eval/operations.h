@@ -10,6 +10,7 @@
 
 #include "failure.h"
 #include "opcode.h"
+#include "vector_math.h"
 
 namespace tracewell::eval::ops {
 
@@ -64,12 +65,12 @@ inline double apply(double a, double b = 0) {
     if constexpr (op == Op::Neg) return -a;
     else if constexpr (op == Op::Not) return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
     else if constexpr (op == Op::Square) return a * a;
-    else if constexpr (op == Op::Sin) return std::sin(a);
-    else if constexpr (op == Op::Cos) return std::cos(a);
-    else if constexpr (op == Op::Tan) return std::tan(a);
-    else if constexpr (op == Op::Atn) return std::atan(a);
-    else if constexpr (op == Op::Log) return std::log(a);  // -inf at 0, NaN below
-    else if constexpr (op == Op::Exp) return std::exp(a);
+    else if constexpr (op == Op::Sin) return vm::apply(vm::Fn::Sin, a);
+    else if constexpr (op == Op::Cos) return vm::apply(vm::Fn::Cos, a);
+    else if constexpr (op == Op::Tan) return vm::apply(vm::Fn::Tan, a);
+    else if constexpr (op == Op::Atn) return vm::apply(vm::Fn::Atn, a);
+    else if constexpr (op == Op::Log) return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
+    else if constexpr (op == Op::Exp) return vm::apply(vm::Fn::Exp, a);
     else if constexpr (op == Op::Abs) return std::fabs(a);
     else if constexpr (op == Op::Sqr) return std::sqrt(a);
     else if constexpr (op == Op::Sgn) return static_cast<double>((a > 0) - (a < 0));
@@ -111,7 +112,40 @@ inline double apply(double a, double b = 0) {
     return a;
 }
 
-// Operations whose finite operands always give a finite result need no test in the loops.
+// Transcendental functions run over whole arrays (see vector_math.h).
+template <Op op>
+constexpr bool usesVectorMath() {
+    return op == Op::Sin || op == Op::Cos || op == Op::Tan || op == Op::Atn || op == Op::Exp ||
+           op == Op::Log;
+}
+template <Op op>
+constexpr vm::Fn vectorFn() {
+    switch (op) {
+        case Op::Sin: return vm::Fn::Sin;
+        case Op::Cos: return vm::Fn::Cos;
+        case Op::Tan: return vm::Fn::Tan;
+        case Op::Atn: return vm::Fn::Atn;
+        case Op::Exp: return vm::Fn::Exp;
+        default: return vm::Fn::Log;
+    }
+}
+
+// Operands through which a value that is not finite can give a finite result (1/inf is 0,
+// Atn(inf) is pi/2, 1^NaN is 1, a comparison is a truth value): bit 0 the left operand (or
+// the only one), bit 1 the right one. Every other operation passes such a value on, so a
+// batch that watches these operands and the final result misses no failed sample.
+template <Op op>
+constexpr unsigned hidingOperands() {
+    switch (op) {
+        case Op::Atn: case Op::Exp: case Op::Sgn: case Op::CBool: return 1;
+        case Op::Div: case Op::RoundTo: return 2;
+        case Op::Pow: case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le:
+        case Op::Ge: return 3;
+        default: return 0;
+    }
+}
+
+// Operations whose finite operands always give a finite result never fail.
 template <Op op>
 constexpr bool canFail() {
     switch (op) {

@@ -35,6 +35,7 @@ public:
 
     // Resolved once so that evaluation does no lookups.
     const std::vector<Kernel>& kernels() const { return kernels_; }
+    // Why an instruction's result is not finite; nullptr where that cannot happen.
     const std::vector<FailureKindFn>& failureKinds() const { return failureKinds_; }
 
 private:

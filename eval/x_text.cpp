@@ -65,23 +65,70 @@ double xValueFromText(float x) {
     return value;
 }
 
-double xValue(float x) {
-    using u128 = unsigned __int128;
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    static constexpr std::uint64_t kPow10Int[] = {
-        1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
-        100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
-        10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
-        100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+namespace {
 
-    if (x == 0) return 0;
-    const float a = std::fabs(x);
-    // Outside this band the scaling powers of ten outgrow the tables (exact doubles up to
-    // 10^22, 64-bit integers up to 10^19).
-    if (!(a >= 1e-12f && a < 1e15f)) return xValueFromText(x);
+using u128 = unsigned __int128;
 
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPow10Int[] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
+    10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+    100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+
+// One correctly rounded operation on exact operands: the double nearest digits * 10^scale,
+// as reading the decimal text gives it.
+inline double decimalValue(std::uint64_t digits, int scale) {
+    return scale < 0 ? static_cast<double>(digits) / kPow10[-scale]
+                     : static_cast<double>(digits) * kPow10[scale];
+}
+
+// Singles from 1E-05 up to 1E+07, where a plot's x values lie, are handled in 64-bit integers:
+// |x| = mantissa * 2^-shift, and round(|x| * 10^(6 - exponent)) needs at most 61 bits.
+// For each binary exponent of that band: the decimal exponent of its smallest single, and the
+// smallest mantissa from which the next power of ten is reached.
+constexpr int kFirstBiased = 110;  // 2^-17, just below 1E-05
+constexpr int kLastBiased = 150;   // 2^23 .. 2^24
+struct Binade {
+    int exponent;
+    std::uint32_t nextDecadeMantissa;
+};
+
+constexpr Binade binade(int biased) {
+    const int b = biased - 127;  // the binade is [2^b, 2^(b+1))
+    int e = -18;                  // the largest e with 10^e <= 2^b
+    auto tenToAtMostTwoTo = [b](int k) {  // 10^k <= 2^b, exactly
+        const u128 two = static_cast<u128>(1) << 40;  // scale both sides by 2^40 * 10^18
+        const u128 left = k >= 0 ? kPow10Int[k] * static_cast<u128>(kPow10Int[18]) * two
+                                 : kPow10Int[18 + k] * two;
+        const u128 right = (b >= -40 ? static_cast<u128>(1) << (b + 40) : 0) * kPow10Int[18];
+        return left <= right;
+    };
+    while (tenToAtMostTwoTo(e + 1)) ++e;
+    // mantissa * 2^(b-23) >= 10^(e+1): mantissa >= 10^(e+1) * 2^(23-b), rounded up
+    const int k = e + 1;
+    const u128 num = k >= 0 ? static_cast<u128>(kPow10Int[k]) << (23 - b)
+                            : static_cast<u128>(1) << (23 - b);
+    const u128 den = k >= 0 ? 1 : kPow10Int[-k];
+    u128 m = (num + den - 1) / den;
+    if (m > 0x1000000) m = 0x1000000;
+    return {e, static_cast<std::uint32_t>(m)};
+}
+
+struct BinadeTable {
+    Binade rows[kLastBiased - kFirstBiased + 1];
+};
+constexpr BinadeTable makeBinades() {
+    BinadeTable t{};
+    for (int i = kFirstBiased; i <= kLastBiased; ++i) t.rows[i - kFirstBiased] = binade(i);
+    return t;
+}
+constexpr BinadeTable kBinades = makeBinades();
+
+// Any magnitude from 1E-12 to 1E+15, in 128-bit integers.
+double wideValue(float a) {
     std::uint32_t bits;
     std::memcpy(&bits, &a, sizeof bits);
     const int biased = static_cast<int>(bits >> 23);
@@ -89,7 +136,6 @@ double xValue(float x) {
     const int shift = biased - 150;
     // floor(log10(a)), give or take one; corrected below.
     int exponent = ((biased - 127) * 78913) >> 18;
-
     std::uint64_t digits = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = exponent - (kDigits - 1);  // digits = round(a / 10^scale)
@@ -117,11 +163,45 @@ double xValue(float x) {
             break;
         }
     }
-    const int scale = exponent - (kDigits - 1);
-    // One correctly rounded operation on exact operands: the double nearest the decimal.
-    const double magnitude = scale < 0 ? static_cast<double>(digits) / kPow10[-scale]
-                                       : static_cast<double>(digits) * kPow10[scale];
-    return x < 0 ? -magnitude : magnitude;
+    return decimalValue(digits, exponent - (kDigits - 1));
+}
+
+}  // namespace
+
+double xValue(float x) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const bool negative = bits >> 31;
+    const int biased = static_cast<int>((bits >> 23) & 0xFF);
+    double magnitude;
+    if (biased >= kFirstBiased && biased <= kLastBiased) {
+        const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+        const Binade& row = kBinades.rows[biased - kFirstBiased];
+        const int exponent = row.exponent + (mantissa >= row.nextDecadeMantissa);
+        int scale = (kDigits - 1) - exponent;  // digits = round(|x| * 10^scale)
+        if (scale < 0 || scale > 11) {  // 1E+07 and up, or below 1E-05 in the lowest binade
+            magnitude = wideValue(std::fabs(x));
+            return negative ? -magnitude : magnitude;
+        }
+        const int shift = 150 - biased;
+        const std::uint64_t scaled = mantissa * kPow10Int[scale];
+        // Adding half before the shift rounds halves up: away from zero for the magnitude.
+        std::uint64_t digits = shift == 0 ? scaled : (scaled + (1ull << (shift - 1))) >> shift;
+        if (digits == 10'000'000) {
+            digits = 1'000'000;
+            --scale;
+        }
+        magnitude = decimalValue(digits, -scale);
+    } else if (x == 0) {
+        return 0;
+    } else {
+        const float a = std::fabs(x);
+        // Outside this band the scaling powers of ten outgrow the tables (exact doubles up to
+        // 10^22, 64-bit integers up to 10^19).
+        if (!(a >= 1e-12f && a < 1e15f)) return xValueFromText(x);
+        magnitude = wideValue(a);
+    }
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace tracewell::eval

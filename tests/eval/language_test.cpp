@@ -14,11 +14,19 @@ struct Row {
     double x = 0;
 };
 
-void expectRows(const std::vector<Row>& rows) {
+// Transcendental functions come from vector math, within 4 units in the last place of the
+// C library's scalar functions; everything else is exact.
+enum class Match { Exact, WithinFourUlps };
+
+void expectRows(const std::vector<Row>& rows, Match match = Match::Exact) {
     for (const Row& row : rows) {
         const Sample s = evalAt(row.text, row.x);
         EXPECT_EQ(s.failure, Failure::None) << row.text;
-        EXPECT_EQ(s.value, row.expected) << row.text << " at x = " << row.x;
+        if (match == Match::Exact) {
+            EXPECT_EQ(s.value, row.expected) << row.text << " at x = " << row.x;
+        } else {
+            EXPECT_DOUBLE_EQ(s.value, row.expected) << row.text << " at x = " << row.x;
+        }
     }
 }
 
@@ -79,7 +87,7 @@ TEST(Language, Functions) {
         {"CLng(3.5)", 4},             {"CLng(2147483647)", 2147483647},
         {"CSng(0.1)", static_cast<double>(0.1f)},                 {"CDbl(7)", 7},
         {"CBool(5)", -1},             {"CBool(0)", 0},            {"sin(cos(x))", std::sin(std::cos(x)), x},
-    });
+    }, Match::WithinFourUlps);
 }
 
 TEST(Language, IntegerDivisionModAndLogic) {
@@ -119,7 +127,8 @@ TEST(Language, EmptyTextIsTheEmptyValueReadAsZero) {
 }
 
 TEST(Language, OnlyTheLowerCaseNameXIsTheVariable) {
-    expectRows({{"x*x", 6.25, 2.5}, {"exp(x)", std::exp(1.5), 1.5}, {"x+x", 3, 1.5}});
+    expectRows({{"x*x", 6.25, 2.5}, {"exp(x)", std::exp(1.5), 1.5}, {"x+x", 3, 1.5}},
+               Match::WithinFourUlps);
     EXPECT_FALSE(compile("X").ok());
     EXPECT_FALSE(compile("xx").ok());
     EXPECT_FALSE(compile("x1").ok());

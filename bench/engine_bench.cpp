@@ -1,0 +1,123 @@
+// The engine's batch evaluation over the 1,250,001 samples of the densest plot, beside
+// muParser's bulk mode and the same formulas compiled as C++. Counters give ns per sample.
+#include <benchmark/benchmark.h>
+#include <muParser.h>
+
+#include <cmath>
+#include <vector>
+
+#include "bench/bench_samples.h"
+#include "eval/compiler.h"
+#include "eval/evaluator.h"
+#include "eval/x_text.h"
+
+extern "C" void omp_set_num_threads(int);
+
+namespace tracewell::bench {
+namespace {
+
+struct Formula {
+    const char* name;
+    const char* ours;
+    const char* muparser;
+    double (*cpp)(double);
+};
+
+const Formula kFormulas[] = {
+    {"E1", "sin(x)", "sin(x)", [](double x) { return std::sin(x); }},
+    {"E2", "x^2+3*x-1", "x^2+3*x-1", [](double x) { return std::pow(x, 2) + 3 * x - 1; }},
+    {"E3", "sqr(abs(x))*exp(-x*x/4)+log(abs(x)+1)", "sqrt(abs(x))*exp(-x*x/4)+ln(abs(x)+1)",
+     [](double x) {
+         return std::sqrt(std::fabs(x)) * std::exp(-x * x / 4) + std::log(std::fabs(x) + 1);
+     }},
+    {"E4", "(sin(x)+cos(2*x))/(1+x^2)-tan(x/3)*atn(x)",
+     "(sin(x)+cos(2*x))/(1+x^2)-tan(x/3)*atan(x)",
+     [](double x) {
+         return (std::sin(x) + std::cos(2 * x)) / (1 + std::pow(x, 2)) -
+                std::tan(x / 3) * std::atan(x);
+     }},
+    {"E5", "1+x*(2+x*(3+x*(4+x*(5+x*(6+x*7)))))", "1+x*(2+x*(3+x*(4+x*(5+x*(6+x*7)))))",
+     [](double x) { return 1 + x * (2 + x * (3 + x * (4 + x * (5 + x * (6 + x * 7))))); }},
+};
+
+// Shown as seconds per sample ("2.1n" is 2.1 ns).
+void perSample(benchmark::State& state, size_t n) {
+    state.counters["per_sample"] = benchmark::Counter(
+        static_cast<double>(n),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_Tracewell(benchmark::State& state, const Formula* f) {
+    const auto& xs = densestXs();
+    const eval::CompileResult r = eval::compile(f->ours);
+    std::vector<double> values(xs.size());
+    std::vector<eval::Failure> failures(xs.size());
+    eval::Evaluator evaluator;
+    for (auto _ : state) {
+        evaluator.evaluate(r.program(), xs, values, failures);
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, xs.size());
+}
+
+void BM_MuParserBulk(benchmark::State& state, const Formula* f) {
+    const auto& source = densestXs();
+    std::vector<double> xs(source);  // muParser reads the variable through a mutable pointer
+    std::vector<double> values(xs.size());
+    mu::Parser parser;
+    parser.DefineVar("x", xs.data());
+    parser.SetExpr(f->muparser);
+    for (auto _ : state) {
+        parser.Eval(values.data(), static_cast<int>(xs.size()));
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, xs.size());
+}
+
+void BM_Cpp(benchmark::State& state, const Formula* f) {
+    const auto& xs = densestXs();
+    std::vector<double> values(xs.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < xs.size(); ++i) values[i] = f->cpp(xs[i]);
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, xs.size());
+}
+
+void BM_XValueFastPath(benchmark::State& state) {
+    const auto& singles = densestSingles();
+    std::vector<double> values(singles.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < singles.size(); ++i) values[i] = eval::xValue(singles[i]);
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, singles.size());
+}
+
+int registerAll() {
+    for (const Formula& f : kFormulas) {
+        benchmark::RegisterBenchmark((std::string(f.name) + "/tracewell").c_str(), BM_Tracewell, &f)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string(f.name) + "/muparser_bulk").c_str(),
+                                     BM_MuParserBulk, &f)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string(f.name) + "/cpp").c_str(), BM_Cpp, &f)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("x_value_fast_path", BM_XValueFastPath)
+        ->Unit(benchmark::kMillisecond);
+    return 0;
+}
+
+}  // namespace
+}  // namespace tracewell::bench
+
+int main(int argc, char** argv) {
+    // muParser's bulk mode spreads over all cores; the comparison is per core.
+    omp_set_num_threads(1);
+    tracewell::bench::registerAll();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,104 @@
+#include "vector_math.h"
+
+#include <algorithm>
+#include <cmath>
+
+#if defined(__x86_64__) && defined(__linux__)
+#include <immintrin.h>
+#define TRACEWELL_LIBMVEC 1
+#endif
+
+namespace tracewell::eval::vm {
+namespace {
+
+using ArrayFn = void (*)(const double*, double*, int);
+
+#ifdef TRACEWELL_LIBMVEC
+extern "C" {
+// The vector function ABI: 'b' takes two doubles in SSE registers, 'd' four in AVX2 ones.
+__m128d _ZGVbN2v_sin(__m128d);
+__m128d _ZGVbN2v_cos(__m128d);
+__m128d _ZGVbN2v_tan(__m128d);
+__m128d _ZGVbN2v_atan(__m128d);
+__m128d _ZGVbN2v_exp(__m128d);
+__m128d _ZGVbN2v_log(__m128d);
+}
+
+template <__m128d (*F)(__m128d)>
+void sse(const double* in, double* out, int n) {
+    int i = 0;
+    for (; i + 2 <= n; i += 2) _mm_storeu_pd(out + i, F(_mm_loadu_pd(in + i)));
+    if (i < n) {
+        alignas(16) double pad[2] = {in[i], 0};
+        _mm_store_pd(pad, F(_mm_load_pd(pad)));
+        out[i] = pad[0];
+    }
+}
+
+// Declared here as taking and returning 32-byte vectors; only called after the processor
+// has been found to have AVX2.
+#pragma GCC push_options
+#pragma GCC target("avx2")
+extern "C" {
+__m256d _ZGVdN4v_sin(__m256d);
+__m256d _ZGVdN4v_cos(__m256d);
+__m256d _ZGVdN4v_tan(__m256d);
+__m256d _ZGVdN4v_atan(__m256d);
+__m256d _ZGVdN4v_exp(__m256d);
+__m256d _ZGVdN4v_log(__m256d);
+}
+
+template <__m256d (*F)(__m256d)>
+void avx2(const double* in, double* out, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) _mm256_storeu_pd(out + i, F(_mm256_loadu_pd(in + i)));
+    if (i < n) {
+        alignas(32) double pad[4] = {};
+        std::copy(in + i, in + n, pad);
+        _mm256_store_pd(pad, F(_mm256_load_pd(pad)));
+        std::copy(pad, pad + (n - i), out + i);
+    }
+}
+#pragma GCC pop_options
+
+struct Table {
+    ArrayFn fns[6];
+};
+
+Table choose() {
+    if (__builtin_cpu_supports("avx2"))
+        return {{&avx2<_ZGVdN4v_sin>, &avx2<_ZGVdN4v_cos>, &avx2<_ZGVdN4v_tan>,
+                 &avx2<_ZGVdN4v_atan>, &avx2<_ZGVdN4v_exp>, &avx2<_ZGVdN4v_log>}};
+    return {{&sse<_ZGVbN2v_sin>, &sse<_ZGVbN2v_cos>, &sse<_ZGVbN2v_tan>, &sse<_ZGVbN2v_atan>,
+             &sse<_ZGVbN2v_exp>, &sse<_ZGVbN2v_log>}};
+}
+#else
+template <double (*F)(double)>
+void scalar(const double* in, double* out, int n) {
+    for (int i = 0; i < n; ++i) out[i] = F(in[i]);
+}
+double sinD(double v) { return std::sin(v); }
+double cosD(double v) { return std::cos(v); }
+double tanD(double v) { return std::tan(v); }
+double atanD(double v) { return std::atan(v); }
+double expD(double v) { return std::exp(v); }
+double logD(double v) { return std::log(v); }
+
+struct Table {
+    ArrayFn fns[6];
+};
+
+Table choose() {
+    return {{&scalar<sinD>, &scalar<cosD>, &scalar<tanD>, &scalar<atanD>, &scalar<expD>,
+             &scalar<logD>}};
+}
+#endif
+
+}  // namespace
+
+void apply(Fn fn, const double* in, double* out, int n) {
+    static const Table table = choose();
+    table.fns[static_cast<int>(fn)](in, out, n);
+}
+
+}  // namespace tracewell::eval::vm
