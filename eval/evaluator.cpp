@@ -9,7 +9,7 @@
 namespace tracewell::eval {
 namespace {
 
-// The operands an instruction is about to read, for telling why it failed.
+// The operands an operation is about to read, for telling why it failed.
 void operandsOf(const Instruction& ins, const Frame& f, double& a, double& b) {
     auto read = [&](Src src, int slot) {
         switch (src) {
@@ -38,10 +38,10 @@ Sample Evaluator::evaluateQuietly(const Program& program, double x) {
     const auto& code = program.code();
     const auto& kernels = program.kernels();
     for (size_t i = 0; i < code.size(); ++i) {
-        double a = 0, b = 0;
-        operandsOf(code[i], f, a, b);
-        kernels[i](code[i], f);
         const FailureKindFn why = program.failureKinds()[i];
+        double a = 0, b = 0;
+        if (why) operandsOf(code[i], f, a, b);
+        kernels[i](code[i], f);
         if (why && !ops::isFinite(f.slot(f.sp - 1)[0])) return {ops::kNaN, why(a, b)};
     }
     assert(f.sp == 1);
