@@ -1,0 +1,63 @@
+#pragma once
+// A persistent drawing surface: an image that keeps what is drawn on it until it is cleared,
+// with a user coordinate system given by two corners. The same surface serves the window's
+// plot area and the headless renderer, so both draw the same pixels.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QString>
+#include <span>
+
+namespace tracewell::platform {
+
+class ImageSurface {
+public:
+    // size in logical pixels; the image holds size * devicePixelRatio device pixels, and is
+    // shown scaled back by that ratio so it stays crisp on high-density screens.
+    explicit ImageSurface(QSize size = {}, qreal devicePixelRatio = 1.0);
+
+    // Keeps the drawing where old and new sizes overlap; new parts are background.
+    void resize(QSize size, qreal devicePixelRatio);
+    QSize size() const { return size_; }
+    const QImage& image() const { return image_; }
+
+    void setFont(const QFont& font) { font_ = font; }
+    void setBackground(QColor c) { background_ = c; }
+    void setForeground(QColor c) { foreground_ = c; }
+
+    // Fills the surface with the background colour.
+    void clear();
+    // The user coordinates of the upper-left and lower-right corners of the surface.
+    void setScale(double left, double top, double right, double bottom);
+
+    void line(QPointF from, QPointF to);
+    // Sets one pixel and makes the point the current position.
+    void point(QPointF p);
+    // Writes text with its upper-left corner at the current position.
+    void print(const QString& text);
+
+    // Sets a pixel for each (xs[i], ys[i]) that lies on the surface, in bulk. Does not move
+    // the current position.
+    void points(std::span<const float> xs, std::span<const float> ys);
+
+    // The device pixel that holds a user point (may lie outside the image).
+    QPoint toDevice(QPointF p) const;
+
+private:
+    void updateMapping();
+
+    QImage image_;
+    QSize size_;
+    qreal dpr_ = 1.0;
+    QFont font_;
+    QColor background_ = Qt::white;
+    QColor foreground_ = Qt::black;
+    double left_ = 0, top_ = 0, right_ = 1, bottom_ = 1;
+    // device = user * scale + offset, per axis
+    double scaleX_ = 1, offsetX_ = 0, scaleY_ = 1, offsetY_ = 0;
+    QPointF current_;
+};
+
+}  // namespace tracewell::platform

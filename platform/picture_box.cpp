@@ -1,0 +1,45 @@
+#include "platform/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tracewell::platform {
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setLineWidth(2);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    surface_.setFont(font());
+    fitSurface();
+}
+
+void PictureBox::fitSurface() { surface_.resize(contentsRect().size(), devicePixelRatioF()); }
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);  // the frame
+    QPainter p(this);
+    p.drawImage(QRectF(contentsRect()), surface_.image());
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    fitSurface();
+}
+
+void PictureBox::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange) surface_.setFont(font());
+    if (event->type() == QEvent::ScreenChangeInternal) fitSurface();  // another pixel density
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    pressed_ = false;
+    if (click) emit clicked();
+}
+
+}  // namespace tracewell::platform
