@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "frame.h"
+#include "kernels.h"
 #include "operations.h"
 
 namespace tracewell::eval {
@@ -34,7 +35,7 @@ void operandsOf(const Instruction& ins, const Frame& f, double& a, double& b) {
 
 Sample Evaluator::evaluateQuietly(const Program& program, double x) {
     regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
-    Frame f{regs_.data(), &x, 1};
+    Frame f{regs_.data(), regs_.data(), &x, 1};
     const auto& code = program.code();
     const auto& kernels = program.kernels();
     for (size_t i = 0; i < code.size(); ++i) {
@@ -64,16 +65,11 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
     const auto& kernels = program.kernels();
     for (size_t start = 0; start < xs.size(); start += kBlock) {
         const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
-        Frame f{regs_.data(), xs.data() + start, n};
-        unsigned bad = 0;
-        for (int i = 0; i < n; ++i) bad |= !ops::isFinite(f.x[i]);
+        double* out = values.data() + start;
+        Frame f{out, regs_.data(), xs.data() + start, n};
         for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
         // A failure either reached the result or was watched for where it could hide.
-        const double* result = f.slot(0);
-        bad |= f.bad;
-        for (int i = 0; i < n; ++i) bad |= !ops::isFinite(result[i]);
-        if (!bad) {
-            std::copy_n(result, n, values.data() + start);
+        if (!(f.bad | anyNotFinite(f.x, out, n))) {
             std::fill_n(failures.data() + start, n, Failure::None);
             continue;
         }

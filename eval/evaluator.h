@@ -24,7 +24,8 @@ public:
 
     Sample evaluate(const Program& program, double x);
 
-    // values and failures must be at least as long as xs. A failed sample's value is NaN.
+    // values and failures must be at least as long as xs, and values must not overlap xs.
+    // A failed sample's value is NaN.
     void evaluate(const Program& program, std::span<const double> xs, std::span<double> values,
                   std::span<Failure> failures);
 

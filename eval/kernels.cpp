@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cpu.h"
 #include "frame.h"
 #include "operations.h"
 
@@ -15,18 +16,22 @@ namespace {
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) X(And) \
         X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
 
-#if defined(__x86_64__)
-#define TRACEWELL_AVX2 [[gnu::target("avx2")]]
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
-#else
-#define TRACEWELL_AVX2
-const bool kHasAvx2 = false;
-#endif
+const bool kHasAvx2 = hasAvx2();
 
-inline unsigned anyNotFinite(const double* v, int n) {
+inline unsigned notFiniteIn(const double* v, int n) {
     unsigned bad = 0;
     for (int i = 0; i < n; ++i) bad |= !ops::isFinite(v[i]);
     return bad;
+}
+
+[[gnu::always_inline]] inline unsigned notFiniteBody(const double* x, const double* r, int n) {
+    unsigned bad = 0;
+    for (int i = 0; i < n; ++i) bad |= !ops::isFinite(x[i]) | !ops::isFinite(r[i]);
+    return bad;
+}
+unsigned notFinite(const double* x, const double* r, int n) { return notFiniteBody(x, r, n); }
+TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, int n) {
+    return notFiniteBody(x, r, n);
 }
 
 void pushConst(const Instruction& ins, Frame& f) {
@@ -47,7 +52,7 @@ template <Op op, Src A>
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
-    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= anyNotFinite(in, n);
+    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= notFiniteIn(in, n);
     if constexpr (ops::usesVectorMath<op>()) {
         vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
@@ -66,8 +71,8 @@ template <Op op, Src L, Src R>
     const double* b = R == Src::X ? f.x : f.slot(L == Src::Stack ? base + 1 : base);
     double* out = f.slot(base);
     const double k = ins.k;
-    if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= anyNotFinite(a, n);
-    if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2)) f.bad |= anyNotFinite(b, n);
+    if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= notFiniteIn(a, n);
+    if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2)) f.bad |= notFiniteIn(b, n);
     for (int i = 0; i < n; ++i) {
         const double av = L == Src::Const ? k : a[i];
         const double bv = R == Src::Const ? k : b[i];
@@ -79,11 +84,11 @@ template <Op op, Src L, Src R>
 template <Op op, Src A>
 void unaryKernel(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
 template <Op op, Src A>
-TRACEWELL_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
+TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
 template <Op op, Src L, Src R>
 void binaryKernel(const Instruction& ins, Frame& f) { binaryBody<op, L, R>(ins, f); }
 template <Op op, Src L, Src R>
-TRACEWELL_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
+TRACEWELL_TARGET_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
     binaryBody<op, L, R>(ins, f);
 }
 
@@ -155,6 +160,10 @@ FailureKindFn failureKindFor(Op op) {
 #undef TRACEWELL_CASE
     }
     return nullptr;
+}
+
+unsigned anyNotFinite(const double* x, const double* r, int n) {
+    return kHasAvx2 ? notFiniteAvx2(x, r, n) : notFinite(x, r, n);
 }
 
 double applyOp(Op op, double a, double b) {

@@ -1,5 +1,7 @@
 #include "vector_math.h"
 
+#include "cpu.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -66,7 +68,7 @@ struct Table {
 };
 
 Table choose() {
-    if (__builtin_cpu_supports("avx2"))
+    if (hasAvx2())
         return {{&avx2<_ZGVdN4v_sin>, &avx2<_ZGVdN4v_cos>, &avx2<_ZGVdN4v_tan>,
                  &avx2<_ZGVdN4v_atan>, &avx2<_ZGVdN4v_exp>, &avx2<_ZGVdN4v_log>}};
     return {{&sse<_ZGVbN2v_sin>, &sse<_ZGVbN2v_cos>, &sse<_ZGVbN2v_tan>, &sse<_ZGVbN2v_atan>,
