@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tracewell::platform {
 
@@ -83,30 +84,45 @@ void ImageSurface::print(const QString& text) {
     p.drawText(topLeft + QPointF(0, p.fontMetrics().ascent()), text);
 }
 
-void ImageSurface::points(std::span<const float> xs, std::span<const float> ys) {
-    const int w = image_.width(), h = image_.height();
-    if (w == 0 || h == 0) return;
+ImageSurface::PixelMapping ImageSurface::pixelMapping() const {
+    return {scaleX_,        offsetX_,        scaleY_,
+            offsetY_,       image_.width(), image_.height(),
+            static_cast<int>(image_.bytesPerLine() / sizeof(QRgb))};
+}
+
+void ImageSurface::setPixels(std::span<const int> indexes) {
+    if (image_.isNull()) return;
+    const PixelMapping m = pixelMapping();
     const int block = std::max(1, static_cast<int>(std::lround(dpr_)));
     const QRgb c = foreground_.rgb();
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    const size_t n = std::min(xs.size(), ys.size());
-    for (size_t i = 0; i < n; ++i) {
-        // The same mapping as toDevice(), so single points and bulk points agree.
-        const double fx = xs[i] * scaleX_ + offsetX_;
-        const double fy = ys[i] * scaleY_ + offsetY_;
-        // The comparisons also reject NaN.
-        if (!(fx >= 0 && fx < w && fy >= 0 && fy < h)) continue;
-        const int x = static_cast<int>(fx), y = static_cast<int>(fy);
+    QRgb* pixels = reinterpret_cast<QRgb*>(image_.bits());
+    int previous = -1;
+    for (const int at : indexes) {
+        // Dense samples hit the same pixel many times in a row.
+        if (at < 0 || at == previous) continue;
+        previous = at;
         if (block == 1) {
-            reinterpret_cast<QRgb*>(bits + y * stride)[x] = c;
+            pixels[at] = c;
             continue;
         }
-        for (int dy = 0; dy < block && y + dy < h; ++dy) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits + (y + dy) * stride);
-            for (int dx = 0; dx < block && x + dx < w; ++dx) row[x + dx] = c;
-        }
+        const int x = at % m.stride, y = at / m.stride;
+        for (int dy = 0; dy < block && y + dy < m.height; ++dy)
+            for (int dx = 0; dx < block && x + dx < m.width; ++dx)
+                pixels[(y + dy) * m.stride + x + dx] = c;
     }
+}
+
+void ImageSurface::points(std::span<const float> xs, std::span<const float> ys) {
+    const PixelMapping m = pixelMapping();
+    std::vector<int> at(std::min(xs.size(), ys.size()));
+    for (size_t i = 0; i < at.size(); ++i) {
+        // The same mapping as toDevice(); the comparisons also reject NaN.
+        const double fx = xs[i] * m.scaleX + m.offsetX;
+        const double fy = ys[i] * m.scaleY + m.offsetY;
+        const bool inside = fx >= 0 && fx < m.width && fy >= 0 && fy < m.height;
+        at[i] = inside ? static_cast<int>(fy) * m.stride + static_cast<int>(fx) : -1;
+    }
+    setPixels(at);
 }
 
 }  // namespace tracewell::platform

@@ -45,6 +45,16 @@ public:
     // The device pixel that holds a user point (may lie outside the image).
     QPoint toDevice(QPointF p) const;
 
+    // Where user points land, for drawing many at once: device x = x * scaleX + offsetX,
+    // device y = y * scaleY + offsetY; the pixel (x, y) is at index y * stride + x.
+    struct PixelMapping {
+        double scaleX, offsetX, scaleY, offsetY;
+        int width, height, stride;
+    };
+    PixelMapping pixelMapping() const;
+    // Sets the pixels at these indexes (negative ones are skipped) in the drawing colour.
+    void setPixels(std::span<const int> indexes);
+
 private:
     void updateMapping();
 
