@@ -1,0 +1,126 @@
+#include "plot/plot_routine.h"
+
+#include <QStringView>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "eval/compiler.h"
+#include "eval/single.h"
+#include "plot/curve_pixels.h"
+#include "plot/number_text.h"
+
+namespace tracewell::plot {
+namespace {
+
+// Loop indexes are 16-bit; a loop that would pass 32767 stops there instead of overflowing.
+std::int16_t index16(int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+}
+
+void drawAxes(PlotState& s, platform::ImageSurface& surface) {
+    const int xr = s.XRange, yr = s.YRange;
+    surface.clear();
+    surface.setScale(-xr, yr, xr, -yr);
+    surface.line({static_cast<double>(-xr), 0}, {static_cast<double>(xr), 0});
+    for (int i = -xr; i <= xr; ++i) {
+        s.Idx = index16(i);
+        surface.point({static_cast<double>(i), 0});
+        surface.print(signReservingNumber(i));
+    }
+    s.Idx = index16(xr + 1);
+    surface.line({0, static_cast<double>(yr)}, {0, static_cast<double>(-yr)});
+    for (int i = -yr; i <= yr; ++i) {
+        s.Idx = index16(i);
+        surface.point({0, static_cast<double>(i)});
+        surface.print(signReservingNumber(i));
+    }
+    s.Idx = index16(yr + 1);
+}
+
+// Every character must equal one of the table's entries: codes 33 to 126. Returns the
+// position of the first one that does not, or 0.
+int checkCharacters(PlotState& s) {
+    for (int i = 1; i <= s.ExprLen; ++i) {
+        s.Idx = index16(i);
+        s.XStart = 0;
+        const QStringView piece = QStringView(s.ExprText).mid(i - 1, 1);
+        for (int c = CharacterTable::kFirst; c <= CharacterTable::kLast; ++c)
+            if (s.CharTable(c) == piece) s.XStart = 1;
+        if (s.XStart == 0) return i;
+    }
+    s.Idx = index16(s.ExprLen + 1);
+    return 0;
+}
+
+// A square root is plotted from 0, everything else from the left end.
+void chooseFirstX(PlotState& s) {
+    s.XStart = index16(-s.XRange);
+    for (int i = 1; i <= s.ExprLen; ++i) {
+        s.Idx = index16(i);
+        if (QStringView(s.ExprText).mid(i - 1, 3) == u"sqr") s.XStart = 0;
+    }
+    s.Idx = index16(s.ExprLen + 1);
+}
+
+void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSamples* out) {
+    SampleGrid& grid = tools.grid;
+    grid.prepare(static_cast<float>(s.XStart), static_cast<float>(s.XRange), s.XStep);
+    const auto xs = grid.singles();
+    const auto values = grid.values();
+    const auto mapping = tools.surface.pixelMapping();
+
+    // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
+    constexpr std::size_t kPiece = 4096;
+    double y[kPiece];
+    eval::Failure failures[kPiece];
+    int at[kPiece];
+    for (std::size_t start = 0; start < xs.size(); start += kPiece) {
+        const std::size_t n = std::min(kPiece, xs.size() - start);
+        const auto pieceXs = xs.subspan(start, n);
+        tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
+                              std::span(failures, n));
+        curvePixels(pieceXs, std::span(y, n), std::span(failures, n), mapping, std::span(at, n));
+        tools.surface.setPixels(std::span(at, n));
+        if (out) {
+            for (std::size_t i = 0; i < n; ++i) {
+                const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
+                out->xs.push_back(pieceXs[i]);
+                out->ys.push_back(v.failure == eval::Failure::None
+                                      ? v.value
+                                      : std::numeric_limits<float>::quiet_NaN());
+                out->failures.push_back(v.failure);
+            }
+        }
+    }
+    s.CurX = xs.empty() ? static_cast<float>(s.XStart) : grid.end();
+}
+
+}  // namespace
+
+QString rejectedCharacterMessage(int position) {
+    return QStringLiteral("Blanks and characters outside ! to ~ are not accepted: position %1")
+        .arg(position);
+}
+
+std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
+                                   PlotSamples* samples) {
+    drawAxes(s, tools.surface);
+
+    s.ExprText = text;
+    s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
+    if (const int bad = checkCharacters(s)) return PlotProblem{bad, rejectedCharacterMessage(bad)};
+
+    chooseFirstX(s);
+
+    const eval::CompileResult compiled = eval::compile(s.ExprText.toStdString());
+    if (!compiled.ok()) {
+        const eval::CompileError& e = compiled.error();
+        return PlotProblem{e.position, QString::fromStdString(e.message) +
+                                           QStringLiteral(": position %1").arg(e.position)};
+    }
+    sample(s, compiled.program(), tools, samples);
+    return std::nullopt;
+}
+
+}  // namespace tracewell::plot
