@@ -1,11 +1,11 @@
 // Tracewell: plots y = f(x) for an expression the user types.
 #include <QApplication>
-#include <QWidget>
+
+#include "app/fgraph.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Tracewell v3.1");
+    tracewell::app::Fgraph window;
     window.show();
     return app.exec();
 }
