@@ -1,22 +1,61 @@
-// tracewell-plot: Tracewell's engine from the command line.
+// tracewell-plot: Tracewell's plot routine and engine from the command line.
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <cstdlib>
+#include <unistd.h>
 #include <iostream>
 
 #include "cli/eval_command.h"
+#include "cli/plot_command.h"
+
+namespace {
+
+struct Parsed {
+    int value = 0;
+    bool ok = false;
+};
+
+Parsed wholeNumber(const QString& text, int low, int high) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    return {v, ok && v >= low && v <= high};
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("tracewell-plot");
+    // Drawing text needs a platform, but never a display (nor a session's runtime folder).
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + "/tracewell-runtime-" + QString::number(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    }
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName("tracewell-plot");
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Evaluates Tracewell expressions without a window.");
+    parser.setApplicationDescription(
+        "Plots EXPR as Tracewell's window does, or evaluates it with --eval.");
     parser.addHelpOption();
     const QCommandLineOption evalOption("eval", "Evaluate EXPR and print its value at each x.",
                                         "EXPR");
-    const QCommandLineOption xOption("x", "An x to evaluate at (repeatable; default 0).",
-                                     "VALUE");
-    parser.addOptions({evalOption, xOption});
+    const QCommandLineOption xOption("x", "An x for --eval (repeatable; default 0).", "VALUE");
+    const QCommandLineOption xRangeOption("xrange", "Half-width of the x interval, 1..50.", "N",
+                                          "10");
+    const QCommandLineOption yRangeOption("yrange", "Half-height of the y interval, 1..25.", "N",
+                                          "2");
+    const QCommandLineOption levelOption("level", "Precision level: 0, 2, ..., 14.", "L", "6");
+    const QCommandLineOption sizeOption("size", "Plot area in pixels (default 601x337).", "WxH");
+    const QCommandLineOption pngOption("png", "Write the picture to FILE.", "FILE");
+    const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
+    parser.addOptions({evalOption, xOption, xRangeOption, yRangeOption, levelOption, sizeOption,
+                       pngOption, csvOption});
+    parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
         std::cerr << "tracewell-plot: " << message.toStdString() << "\n\n"
@@ -28,9 +67,36 @@ int main(int argc, char* argv[]) {
         std::cout << parser.helpText().toStdString();
         return 0;
     }
-    if (!parser.isSet(evalOption)) return usageError("nothing to do: give --eval EXPR");
-    if (!parser.positionalArguments().isEmpty())
-        return usageError("unexpected argument '" + parser.positionalArguments().first() + "'");
-    return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption), std::cout,
-                                   std::cerr);
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(evalOption)) {
+        if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
+        return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
+                                       std::cout, std::cerr);
+    }
+    if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
+
+    tracewell::cli::PlotOptions options;
+    options.expression = positional[0];
+    const Parsed xRange = wholeNumber(parser.value(xRangeOption), 1, 50);
+    if (!xRange.ok) return usageError("--xrange wants a whole number from 1 to 50");
+    const Parsed yRange = wholeNumber(parser.value(yRangeOption), 1, 25);
+    if (!yRange.ok) return usageError("--yrange wants a whole number from 1 to 25");
+    const Parsed level = wholeNumber(parser.value(levelOption), 0, 14);
+    if (!level.ok || level.value % 2 != 0)
+        return usageError("--level wants one of 0, 2, 4, 6, 8, 10, 12, 14");
+    options.xRange = xRange.value;
+    options.yRange = yRange.value;
+    options.level = level.value;
+    options.size = tracewell::cli::defaultPlotSize();
+    if (parser.isSet(sizeOption)) {
+        const auto m = QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));
+        const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+        const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (w < 1 || h < 1 || w > 10000 || h > 10000)
+            return usageError("--size wants WIDTHxHEIGHT in pixels, each 1..10000");
+        options.size = QSize(w, h);
+    }
+    options.pngPath = parser.value(pngOption);
+    options.csv = parser.isSet(csvOption);
+    return tracewell::cli::runPlot(options, std::cout, std::cerr);
 }

@@ -1,0 +1,27 @@
+#pragma once
+// tracewell-plot EXPR: the window's plot routine on an image, without a window.
+
+#include <QSize>
+#include <QString>
+#include <iosfwd>
+
+namespace tracewell::cli {
+
+struct PlotOptions {
+    QString expression;
+    int xRange = 10;     // 1..50
+    int yRange = 2;      // 1..25
+    int level = 6;       // an even precision level, 0..14
+    QSize size;          // pixels of the plot area
+    QString pngPath;     // empty: no picture written
+    bool csv = false;    // list the samples on out
+};
+
+// The plot area's size at design: 9015 x 5055 twips at 96 dpi.
+QSize defaultPlotSize();
+
+// Returns the exit code: 0, or 2 when the expression is rejected or cannot be read, or the
+// picture cannot be written.
+int runPlot(const PlotOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace tracewell::cli
