@@ -1,0 +1,89 @@
+// A whole plot run (axes, check, sampling, drawing) beside the engine's batch evaluation of
+// the same samples; and the replots of a range change.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "bench/bench_samples.h"
+#include "eval/compiler.h"
+#include "eval/evaluator.h"
+#include "plot/plot_routine.h"
+#include "plot/step_table.h"
+
+namespace tracewell::bench {
+namespace {
+
+plot::PlotState defaultState(int xRange, int level) {
+    plot::PlotState s;
+    for (int c = plot::CharacterTable::kFirst; c <= plot::CharacterTable::kLast; ++c)
+        s.CharTable.set(c, QString(QChar(c)));
+    s.XRange = static_cast<std::int16_t>(xRange);
+    s.YRange = 2;
+    s.XStep = *plot::StepTable::stepFor(level);
+    return s;
+}
+
+// What the engine alone spends on the densest plot's samples.
+void BM_EngineBatch_sin(benchmark::State& state) {
+    const auto& xs = densestXs();
+    const eval::CompileResult r = eval::compile("sin(x)");
+    std::vector<double> values(xs.size());
+    std::vector<eval::Failure> failures(xs.size());
+    eval::Evaluator engine;
+    for (auto _ : state) {
+        engine.evaluate(r.program(), xs, values, failures);
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+// The whole run at x range 50 and the finest step. The grid of x values is kept between
+// runs of the same range; "cold" builds it afresh every time, as the first run does.
+void BM_WholePlot(benchmark::State& state, int level, bool cold) {
+    platform::ImageSurface surface(QSize(601, 337), 1.0);
+    eval::Evaluator engine;
+    plot::SampleGrid grid;
+    plot::PlotState s = defaultState(50, level);
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            grid = plot::SampleGrid();
+            state.ResumeTiming();
+        }
+        plot::runPlot(s, "sin(x)", {surface, engine, grid});
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+// Arrow-clicking through x ranges 1..50 at level 8: fifty replots, each with a new grid.
+void BM_RangeSweepLevel8(benchmark::State& state) {
+    platform::ImageSurface surface(QSize(601, 337), 1.0);
+    eval::Evaluator engine;
+    plot::SampleGrid grid;
+    for (auto _ : state) {
+        for (int range = 1; range <= 50; ++range) {
+            plot::PlotState s = defaultState(range, 8);
+            plot::runPlot(s, "sin(x)", {surface, engine, grid});
+        }
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+BENCHMARK(BM_EngineBatch_sin)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholePlot, level14_warm, 14, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholePlot, level14_cold, 14, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholePlot, level8_warm, 8, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholePlot, level8_cold, 8, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RangeSweepLevel8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tracewell::bench
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);  // text needs fonts
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
