@@ -1,0 +1,105 @@
+// The main window: start-up state, the plot on a click or Enter, and problems shown on T.
+#include "app/fgraph.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "plot/step_table.h"
+
+namespace tracewell::app {
+namespace {
+
+const QColor kInk(1, 0, 66);
+
+int inkedPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == kInk;
+    return n;
+}
+
+struct Window {
+    Fgraph w;
+    platform::PictureBox* pic() { return w.findChild<platform::PictureBox*>("Pic"); }
+    QLineEdit* t() { return w.findChild<QLineEdit*>("T"); }
+    int ink() { return inkedPixels(pic()->surface().image()); }
+};
+
+TEST(Fgraph, StateAfterLoad) {
+    Window win;
+    const plot::PlotState& s = win.w.state();
+    EXPECT_EQ(s.CharTable(33), "!");
+    EXPECT_EQ(s.CharTable(65), "A");
+    EXPECT_EQ(s.CharTable(126), "~");
+    EXPECT_EQ(s.CharTable(32), "");
+    EXPECT_EQ(s.CharTable(127), "");
+    EXPECT_EQ(s.Idx, 127);
+    EXPECT_EQ(s.XRange, 10);
+    EXPECT_EQ(s.YRange, 2);
+    EXPECT_EQ(s.XStep, 0.0f);
+    EXPECT_EQ(s.CurX, 0.0f);
+    EXPECT_TRUE(s.ExprText.isEmpty());
+    EXPECT_EQ(s.XStart, 0);
+    EXPECT_EQ(s.ExprLen, 0);
+    EXPECT_EQ(win.w.windowTitle(), "Tracewell v3.1");
+    EXPECT_EQ(win.w.objectName(), "Fgraph");
+    ASSERT_TRUE(win.pic());
+    ASSERT_TRUE(win.t());
+    EXPECT_EQ(win.t()->text(), "sin(x)");
+}
+
+TEST(Fgraph, ShowingChoosesAStepAndDrawsNothing) {
+    Window win;
+    win.w.show();
+    const float step = win.w.state().XStep;
+    EXPECT_TRUE(step == *plot::StepTable::stepFor(6) || step == *plot::StepTable::stepFor(8));
+    EXPECT_EQ(win.ink(), 0);
+}
+
+TEST(Fgraph, ClickAndEnterPlot) {
+    Window win;
+    win.w.show();
+    QTest::mouseClick(win.pic(), Qt::LeftButton);
+    const int afterClick = win.ink();
+    EXPECT_GT(afterClick, 500);
+    EXPECT_EQ(win.w.state().ExprText, "sin(x)");
+
+    win.t()->setText("x/0");  // axes only
+    QTest::keyClick(win.t(), Qt::Key_Return);
+    EXPECT_LT(win.ink(), afterClick);
+    EXPECT_GT(win.ink(), 0);
+}
+
+TEST(Fgraph, ProblemsShowOnTheBoxUntilTheNextPlot) {
+    Window win;
+    win.w.show();
+    win.t()->setText("sin (x)");
+    win.w.Pic_Click();
+    EXPECT_TRUE(win.t()->toolTip().contains("position 4")) << win.t()->toolTip().toStdString();
+    win.t()->setText("ep(x)");
+    win.w.Pic_Click();
+    EXPECT_EQ(win.t()->toolTip(), "Unknown function 'ep': position 1");
+    win.t()->setText("log(x)");
+    win.w.Pic_Click();
+    EXPECT_TRUE(win.t()->toolTip().isEmpty());
+    EXPECT_EQ(win.w.state().Idx, 0);  // undefined samples raised the error event
+}
+
+TEST(Fgraph, PictureSurvivesRepaints) {
+    Window win;
+    win.w.show();
+    win.w.Pic_Click();
+    const int before = win.ink();
+    win.w.hide();
+    win.w.show();
+    win.pic()->repaint();
+    EXPECT_EQ(win.ink(), before);
+    const QImage shown = win.pic()->grab().toImage();
+    EXPECT_GT(inkedPixels(shown), before / 2);
+}
+
+}  // namespace
+}  // namespace tracewell::app

@@ -1,0 +1,97 @@
+// tracewell-plot: the table of samples against the engine, and what it refuses.
+#include "cli/plot_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <charconv>
+#include <sstream>
+
+#include "eval/compiler.h"
+#include "eval/evaluator.h"
+#include "eval/x_text.h"
+#include "cli/eval_command.h"
+
+namespace tracewell::cli {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+TEST(PlotCommand, CsvRowsAreTheEnginesValuesInSinglePrecision) {
+    PlotOptions o;
+    o.expression = "log(x)*3";
+    o.level = 2;
+    o.csv = true;
+    std::ostringstream out, err;
+    ASSERT_EQ(runPlot(o, out, err), 0) << err.str();
+    const auto rows = lines(out.str());
+    ASSERT_FALSE(rows.empty());
+    ASSERT_EQ(rows.front(), "x,y");
+    ASSERT_EQ(rows.size(), 401u);  // -10 .. 9.95 by 0.05
+    const eval::CompileResult r = eval::compile("log(x)*3");
+    eval::Evaluator e;
+    float x = -10;
+    for (size_t i = 1; i < rows.size(); ++i, x = x + 0.05f) {
+        const std::string& row = rows[i];
+        const size_t comma = row.find(',');
+        std::string xText = eval::xText(x);
+        if (xText[0] == ' ') xText.erase(0, 1);
+        ASSERT_EQ(row.substr(0, comma), xText);
+        const eval::Sample s = e.evaluate(r.program(), eval::xValue(x));
+        if (s.failure != eval::Failure::None) {
+            ASSERT_EQ(row.substr(comma + 1), "") << row;
+            continue;
+        }
+        float y = 0;
+        std::from_chars(row.data() + comma + 1, row.data() + row.size(), y);
+        ASSERT_EQ(y, static_cast<float>(s.value)) << row;
+    }
+}
+
+TEST(PlotCommand, RefusalsExitWithTwo) {
+    std::ostringstream out, err;
+    PlotOptions blank;
+    blank.expression = "sin (x)";
+    EXPECT_EQ(runPlot(blank, out, err), 2);
+    EXPECT_NE(err.str().find("position 4"), std::string::npos);
+
+    PlotOptions unreadable;
+    unreadable.expression = "sin(x";
+    EXPECT_EQ(runPlot(unreadable, out, err), 2);
+    EXPECT_NE(err.str().find("Expected ')'"), std::string::npos);
+
+    EXPECT_EQ(runEval("1+", {}, out, err), 2);
+    EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
+}
+
+TEST(PlotCommand, WritesThePicture) {
+    QTemporaryDir dir;
+    PlotOptions o;
+    o.expression = "sin(x)";
+    o.size = QSize(300, 200);
+    o.pngPath = dir.filePath("plot.png");
+    std::ostringstream out, err;
+    ASSERT_EQ(runPlot(o, out, err), 0);
+    const QImage image(o.pngPath);
+    ASSERT_EQ(image.size(), QSize(300, 200));
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(150, 100), QColor(1, 0, 66));  // the origin
+}
+
+TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runEval("sqr(x)+x/10", {"-1", "1", "4"}, out, err), 0);
+    EXPECT_EQ(out.str(), "undefined: invalid argument\n1.1\n2.4\n");
+    out.str("");
+    ASSERT_EQ(runEval("1 < 2", {}, out, err), 0);
+    EXPECT_EQ(out.str(), "-1\n");
+}
+
+}  // namespace
+}  // namespace tracewell::cli

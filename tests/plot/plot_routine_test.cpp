@@ -1,0 +1,194 @@
+// The plot routine: axes, the character check, the first x, the samples and the state left.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "eval/x_text.h"
+#include "plot/number_text.h"
+#include "plot_test_support.h"
+
+namespace tracewell::plot {
+namespace {
+
+using testing::PlotRig;
+
+TEST(PlotRoutine, TickLabelsReserveASignPosition) {
+    EXPECT_EQ(signReservingNumber(1), " 1");
+    EXPECT_EQ(signReservingNumber(0), " 0");
+    EXPECT_EQ(signReservingNumber(-1), "-1");
+    EXPECT_EQ(signReservingNumber(-50), "-50");
+    EXPECT_EQ(captionNumber(10), "10");
+    EXPECT_EQ(captionNumber(-3), "-3");
+}
+
+TEST(PlotRoutine, AxesTicksAndLabelsForRangeOne) {
+    PlotRig rig(1, 1);
+    rig.plot("x/0");  // every sample undefined: only the axes remain
+    for (double v : {-1.0, 0.0}) {
+        EXPECT_TRUE(rig.inked({v, 0})) << "x tick " << v;
+        EXPECT_TRUE(rig.inked({0, v + 1})) << "y tick " << v + 1;
+    }
+    EXPECT_TRUE(rig.inked({0.5, 0}));   // the x axis
+    EXPECT_TRUE(rig.inked({0, -0.5}));  // the y axis
+    // The label of -1 begins with its minus sign at the tick; the label of 1 with a blank.
+    const QImage& im = rig.surface.image();
+    auto inkRight = [&](QPoint at, int from, int to) {
+        int n = 0;
+        for (int dx = from; dx < to; ++dx)
+            for (int dy = 2; dy < 14; ++dy)
+                if (im.rect().contains(at + QPoint(dx, dy)))
+                    n += im.pixelColor(at + QPoint(dx, dy)) == testing::kInk;
+        return n;
+    };
+    const QPoint minusOne = rig.surface.toDevice({-1, 0});
+    const QPoint one = rig.surface.toDevice({0, 1});
+    EXPECT_GT(inkRight(minusOne, 1, 4), 0);  // the minus sign
+    EXPECT_EQ(inkRight(one, 1, 3), 0);       // the blank before "1"
+    EXPECT_GT(inkRight(one, 4, 14), 0);
+}
+
+TEST(PlotRoutine, SamplesAndStateLeftByARun) {
+    PlotRig rig(10, 2, 0);  // step 0.1
+    PlotSamples samples;
+    ASSERT_FALSE(rig.plot("sin(x)", &samples));
+    ASSERT_EQ(samples.xs.size(), 200u);
+    EXPECT_EQ(samples.xs.front(), -10.0f);
+    EXPECT_NEAR(samples.xs.back(), 9.9f, 1e-4);
+    EXPECT_GT(rig.state.CurX, 10.0f);  // the x that ended the loop lies just above the bound
+    EXPECT_LT(rig.state.CurX, 10.01f);
+    EXPECT_EQ(rig.state.ExprText, "sin(x)");
+    EXPECT_EQ(rig.state.ExprLen, 6);
+    EXPECT_EQ(rig.state.XStart, -10);
+    EXPECT_EQ(rig.state.Idx, 7);  // left by the last scan of the text
+    EXPECT_EQ(rig.errorEvents, 0);
+    // x drifts: the samples are sums in single precision, not multiples of the step.
+    float x = -10;
+    for (size_t i = 0; i < samples.xs.size(); ++i, x = x + 0.1f) ASSERT_EQ(samples.xs[i], x);
+    // Each point is where its single-precision value belongs.
+    for (size_t i = 0; i < samples.xs.size(); i += 7) {
+        const double expected = std::sin(eval::xValue(samples.xs[i]));
+        EXPECT_NEAR(samples.ys[i], expected, 1e-6);
+        EXPECT_TRUE(rig.inked({samples.xs[i], samples.ys[i]})) << samples.xs[i];
+    }
+}
+
+TEST(PlotRoutine, RejectedTextsDrawTheAxesOnly) {
+    struct Row {
+        QString text;
+        int position;
+    } rows[] = {
+        {"sin (x)", 4},
+        {" x", 1},
+        {"x\t", 2},
+        {QString::fromUtf8("\xd1\x81os(x)"), 1},
+        {QString("x") + QChar(0), 2},
+    };
+    for (const Row& row : rows) {
+        PlotRig rig;
+        const auto problem = rig.plot(row.text);
+        ASSERT_TRUE(problem) << row.text.toStdString();
+        EXPECT_EQ(problem->position, row.position);
+        EXPECT_EQ(problem->message, rejectedCharacterMessage(row.position));
+        EXPECT_EQ(rig.state.XStart, 0);  // the match flag of the rejected character
+        EXPECT_FALSE(rig.inked({1.5, std::sin(1.5)}));
+        EXPECT_TRUE(rig.inked({0.5, 0}));
+    }
+}
+
+TEST(PlotRoutine, TextsThatCannotBeReadSayWhereAndDrawNoCurve) {
+    PlotRig axesOnly;
+    axesOnly.plot("x/0");
+    PlotRig rig;
+    const auto problem = rig.plot("ep(x)");
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->position, 1);
+    EXPECT_EQ(problem->message, "Unknown function 'ep': position 1");
+    EXPECT_EQ(rig.inkedPixels(), axesOnly.inkedPixels());
+    ASSERT_TRUE(rig.plot("sin(x"));
+    EXPECT_EQ(rig.plot("sin(x")->position, 6);
+}
+
+TEST(PlotRoutine, FirstXIsZeroForSquareRoots) {
+    PlotRig rig(10, 2, 0);
+    PlotSamples samples;
+    rig.plot("sqr(x)", &samples);
+    EXPECT_EQ(rig.state.XStart, 0);
+    ASSERT_FALSE(samples.xs.empty());
+    EXPECT_EQ(samples.xs.front(), 0.0f);
+    EXPECT_EQ(samples.ys.front(), 0.0f);
+    EXPECT_EQ(rig.errorEvents, 0);
+
+    // A capital S does not count: sampling starts at -10, where the root is undefined.
+    PlotRig capital(10, 2, 0);
+    samples = {};
+    capital.plot("Sqr(x)", &samples);
+    EXPECT_EQ(capital.state.XStart, -10);
+    EXPECT_EQ(samples.xs.front(), -10.0f);
+    EXPECT_EQ(samples.failures.front(), eval::Failure::InvalidArgument);
+    EXPECT_EQ(capital.errorEvents, 100);  // -10 .. -0.1 (0 itself is never reached exactly)
+    EXPECT_EQ(capital.state.Idx, 0);      // the error event's doing
+}
+
+TEST(PlotRoutine, UndefinedSamplesSetNoPointAndTheRunGoesOn) {
+    PlotRig rig(10, 2, 0);
+    PlotSamples samples;
+    ASSERT_FALSE(rig.plot("log(x)", &samples));
+    ASSERT_EQ(samples.xs.size(), 200u);
+    int defined = 0;
+    for (size_t i = 0; i < samples.xs.size(); ++i) {
+        const bool ok = samples.failures[i] == eval::Failure::None;
+        EXPECT_EQ(ok, samples.xs[i] > 0) << samples.xs[i];
+        defined += ok;
+    }
+    EXPECT_EQ(rig.errorEvents, 200 - defined);
+    EXPECT_TRUE(rig.inked({2.0f, static_cast<float>(std::log(eval::xValue(2.0f)))}));
+
+    // A value beyond the single range is undefined too.
+    PlotRig huge(10, 2, 0);
+    samples = {};
+    huge.plot("10^(x*10)", &samples);
+    EXPECT_EQ(samples.failures.back(), eval::Failure::Overflow);
+}
+
+TEST(PlotRoutine, XIsAValueNotText) {
+    PlotRig rig(10, 2, 0);
+    PlotSamples samples;
+    rig.plot("exp(x)", &samples);  // the x inside "exp" is no variable
+    EXPECT_EQ(samples.failures.front(), eval::Failure::None);
+    samples = {};
+    rig.plot("x^2", &samples);  // a negative x keeps its sign inside the power
+    EXPECT_NEAR(samples.ys.front(), 100.0f, 1e-3);
+    samples = {};
+    rig.plot("-x^2", &samples);
+    EXPECT_NEAR(samples.ys.front(), -100.0f, 1e-3);
+}
+
+TEST(PlotRoutine, EmptyTextPlotsZero) {
+    PlotRig rig(10, 2, 0);
+    PlotSamples samples;
+    ASSERT_FALSE(rig.plot("", &samples));
+    EXPECT_EQ(samples.xs.size(), 200u);
+    for (float y : samples.ys) ASSERT_EQ(y, 0.0f);
+    EXPECT_EQ(rig.state.ExprLen, 0);
+}
+
+TEST(PlotRoutine, NoStepNoHangAndLongTexts) {
+    PlotRig rig;
+    rig.state.XStep = 0;  // before the precision is first chosen
+    PlotSamples samples;
+    EXPECT_FALSE(rig.plot("sin(x)", &samples));
+    EXPECT_TRUE(samples.xs.empty());
+
+    // 32,767 characters that pass the check: the length and the index stay in 16 bits.
+    QString longText = "x";
+    while (longText.size() + 2 <= 32767) longText += "+0";
+    while (longText.size() < 32767) longText += "0";
+    ASSERT_EQ(longText.size(), 32767);
+    PlotRig big(1, 1, 0);
+    EXPECT_FALSE(big.plot(longText));
+    EXPECT_EQ(big.state.ExprLen, 32767);
+    EXPECT_EQ(big.state.Idx, 32767);
+}
+
+}  // namespace
+}  // namespace tracewell::plot
