@@ -27,6 +27,8 @@ class ScrollBar : public QScrollBar {
     explicit ScrollBar(const Design& design, QWidget* parent = nullptr);
 
     // The value in the design's terms, e.g. 25 at the top of a bar running from 25 down to 1.
+    // (The inherited value() and setValue() work in QScrollBar's raw terms, which are negated
+    // on a bar whose top holds the larger value.)
     int currentValue() const;
     // Clamps value into the range; emits changed() inside the call, only if the value changes.
     void setCurrentValue(int value);
