@@ -1,0 +1,43 @@
+#include "plot/window_layout.h"
+
+namespace tracewell::plot {
+
+WindowLayout designLayout() {
+    WindowLayout d;
+    d.Pic = {120, 120, 9015, 5055};
+    d.Lb = {120, 5280, 495, 375};
+    d.T = {600, 5280, 3255, 375};
+    d.Lt = {4080, 5280, 255, 495};
+    d.VS = {4560, 5280, 200, 495};
+    d.Lg = {5040, 5400, 615, 255};
+    d.VScroll1 = {5760, 5280, 255, 495};
+    d.Lv = {6120, 5400, 735, 255};
+    d.HScroll1 = {6840, 5400, 495, 255};
+    d.Image1 = {8640, 5280, 360, 360};
+    d.level = 6;
+    return d;
+}
+
+std::optional<WindowLayout> layoutForOuterSize(float W, float H) {
+    if (!(H - 1395.0f > 0)) return std::nullopt;
+    WindowLayout l = designLayout();
+    auto at = [](QRectF& r, float left, float top) { r.moveTo(left, top); };
+    // In the order the window has always set them; single-precision arithmetic throughout,
+    // and both divisions are true divisions.
+    l.Pic.setWidth(W - 400.0f);
+    l.Pic.setHeight(H - 1395.0f);
+    at(l.T, 550.0f, H - 1150.0f);
+    at(l.Lb, 120.0f, H - 1100.0f);
+    at(l.Image1, W - 650.0f, H - 1100.0f);
+    at(l.Lg, W / 2.0f, H - 1100.0f);
+    at(l.Lv, W / 2.0f + 1100.0f, H - 1100.0f);
+    at(l.HScroll1, W / 2.0f + 1800.0f, H - 1100.0f);
+    at(l.VScroll1, W / 2.0f + 600.0f, H - 1150.0f);
+    l.T.setWidth(W / 3.5f);
+    at(l.VS, W / 2.0f - 1000.0f, H - 1150.0f);
+    at(l.Lt, W / 2.0f - 1300.0f, H - 1100.0f);
+    l.level = H > 6375.0f ? 8 : 6;
+    return l;
+}
+
+}  // namespace tracewell::plot
