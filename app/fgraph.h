@@ -1,13 +1,29 @@
 #pragma once
-// The main window: the plot area, the expression box, and the state they share.
+// The main window: the plot area, the expression box, the scale and precision controls, the
+// picture that opens the help, and the state they share.
 
-#include <QLineEdit>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "eval/evaluator.h"
-#include "platform/picture_box.h"
 #include "plot/plot_state.h"
 #include "plot/sample_grid.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace tracewell::dialog {
+class Dialog;
+}
+namespace tracewell::platform {
+class ClickLabel;
+class PictureBox;
+class ScrollBar;
+}  // namespace tracewell::platform
+namespace tracewell::plot {
+struct WindowLayout;
+}
 
 namespace tracewell::app {
 
@@ -15,30 +31,58 @@ class Fgraph : public QWidget {
     Q_OBJECT
 public:
     explicit Fgraph(QWidget* parent = nullptr);
+    ~Fgraph() override;
 
     const plot::PlotState& state() const { return state_; }
 
     // Clears the plot area and draws the axes and the graph from the state and the text.
     void Pic_Click();
+    // Takes the sampling step from the precision bar and shows the level.
+    void VS_Change();
+
+    // How the window beeps when the help closes (a seam for tests).
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    dialog::Dialog* helpDialog() const { return dialog_.get(); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Form_Load();
+    void Form_Resize();
+    void HScroll1_Change();
+    void VScroll1_Change();
+    void Lv_Click();
+    void Lg_Click();
+    void Lt_Click();
+    void Image1_Click();
     void ScriptControl1_Error();
 
     void createControls();
-    void showProblem(int position, const QString& message);
+    void connectEvents();
+    void place(const plot::WindowLayout& layout);
+    // The window's outer width and height in twips, as the design measures them.
+    QSizeF outerSize() const;
+    void showProblem(const QString& message);
     void clearProblem();
 
     plot::PlotState state_;
     eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
     plot::SampleGrid grid_;          // kept between runs: the same range reuses its samples
-    bool shown_ = false;
+    std::unique_ptr<dialog::Dialog> dialog_;
+    std::function<void()> beep_;
 
     platform::PictureBox* Pic = nullptr;
     QLineEdit* T = nullptr;
+    QLabel* Lb = nullptr;
+    platform::ClickLabel* Lt = nullptr;
+    platform::ScrollBar* VS = nullptr;
+    platform::ClickLabel* Lg = nullptr;
+    platform::ScrollBar* VScroll1 = nullptr;
+    platform::ClickLabel* Lv = nullptr;
+    platform::ScrollBar* HScroll1 = nullptr;
+    platform::ClickLabel* Image1 = nullptr;
 };
 
 }  // namespace tracewell::app
