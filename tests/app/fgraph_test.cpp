@@ -3,30 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
+#include "app_test_support.h"
 #include "plot/step_table.h"
 
 namespace tracewell::app {
 namespace {
 
-const QColor kInk(1, 0, 66);
-
-int inkedPixels(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == kInk;
-    return n;
-}
-
-struct Window {
-    Fgraph w;
-    platform::PictureBox* pic() { return w.findChild<platform::PictureBox*>("Pic"); }
-    QLineEdit* t() { return w.findChild<QLineEdit*>("T"); }
-    int ink() { return inkedPixels(pic()->surface().image()); }
-};
+using testing::inkedPixels;
+using testing::Window;
 
 TEST(Fgraph, StateAfterLoad) {
     Window win;
@@ -49,6 +35,10 @@ TEST(Fgraph, StateAfterLoad) {
     ASSERT_TRUE(win.pic());
     ASSERT_TRUE(win.t());
     EXPECT_EQ(win.t()->text(), "sin(x)");
+    // Until the first sizing the labels show their design captions.
+    EXPECT_EQ(win.caption("Lv"), "Ox: 10");
+    EXPECT_EQ(win.caption("Lg"), "Oy: 2");
+    EXPECT_EQ(win.caption("Lt"), ".");
 }
 
 TEST(Fgraph, ShowingChoosesAStepAndDrawsNothing) {
@@ -56,6 +46,7 @@ TEST(Fgraph, ShowingChoosesAStepAndDrawsNothing) {
     win.w.show();
     const float step = win.w.state().XStep;
     EXPECT_TRUE(step == *plot::StepTable::stepFor(6) || step == *plot::StepTable::stepFor(8));
+    EXPECT_EQ(win.caption("Lt"), step == *plot::StepTable::stepFor(6) ? "6" : "8");
     EXPECT_EQ(win.ink(), 0);
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+// A main window with handles on its controls, and ways to see what it drew.
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/fgraph.h"
+#include "platform/click_label.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+
+namespace tracewell::app::testing {
+
+inline const QColor kInk(1, 0, 66);
+
+inline int inkedPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == kInk;
+    return n;
+}
+
+struct Window {
+    Fgraph w;
+
+    template <class T>
+    T* find(const char* name) {
+        return w.findChild<T*>(name);
+    }
+    platform::PictureBox* pic() { return find<platform::PictureBox>("Pic"); }
+    QLineEdit* t() { return find<QLineEdit>("T"); }
+    platform::ScrollBar* bar(const char* name) { return find<platform::ScrollBar>(name); }
+    platform::ClickLabel* label(const char* name) { return find<platform::ClickLabel>(name); }
+    QString caption(const char* name) { return find<QLabel>(name)->text(); }
+    const QImage& picture() { return pic()->surface().image(); }
+    int ink() { return inkedPixels(picture()); }
+};
+
+}  // namespace tracewell::app::testing
