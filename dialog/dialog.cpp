@@ -7,6 +7,7 @@
 
 #include "dialog/dialog_design.h"
 #include "dialog/dialog_texts.h"
+#include "platform/icons.h"
 
 namespace tracewell::dialog {
 
@@ -21,6 +22,8 @@ void showWarning(QWidget* parent, const QString& message) {
 }
 
 }  // namespace
+
+Dialog::Dialog() : Dialog(platform::informationPicture()) {}
 
 Dialog::Dialog(QPixmap icon)
     : icon_(std::move(icon)), urlOpener_(openInBrowser), failureReporter_(showWarning) {}

@@ -20,8 +20,10 @@ class Dialog {
     using UrlOpener = std::function<bool(const QUrl&)>;
     using FailureReporter = std::function<void(QWidget* parent, const QString& message)>;
 
-    // icon is the window icon picture; a null one leaves the platform's default.
-    explicit Dialog(QPixmap icon = {});
+    // The window icon is the program's information picture.
+    Dialog();
+    // icon replaces it; a null one leaves the platform's default.
+    explicit Dialog(QPixmap icon);
     ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;

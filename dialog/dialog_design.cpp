@@ -105,7 +105,7 @@ void addLabel(QWidget* parent, const LabelDesign& design) {
 QPushButton* addButton(QWidget* parent, const char* name, const QRectF& twips, QStringView text) {
     auto* button = place<QPushButton>(parent, name, twips, kSansSerif);
     button->setText(text.toString());
-    // Neither button answers Enter unless the design says so, and it does not.
+    // Neither button is the window's default: Enter presses neither, Space the focused one.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;

@@ -46,10 +46,5 @@ TEST_F(DesignLineTest, DrawsOnePixelWideInTheTextColourFromEndToEnd) {
     EXPECT_EQ(image.pixelColor(81, 70), QColor(Qt::white));
 }
 
-TEST_F(DesignLineTest, ClicksFallThroughToTheParent) {
-    DesignLine across(QLineF(150, 300, 1500, 300), &parent);
-    EXPECT_EQ(parent.childAt(QPoint(50, 20)), nullptr);
-}
-
 }  // namespace
 }  // namespace tracewell::dialog

@@ -6,9 +6,7 @@
 #include <QDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QStringList>
 
@@ -139,16 +137,6 @@ TEST_F(DialogDesign, ProgramNameIsReadOnlyBlackOnButtonFaceAndNoTabStop) {
     // What is drawn agrees: the face colour inside the box, away from the text at its left.
     const QImage drawn = name->grab().toImage();
     EXPECT_EQ(drawn.pixelColor(drawn.width() - 6, drawn.height() / 2), buttonFace);
-}
-
-TEST_F(DialogDesign, NeitherButtonIsTheDefault) {
-    for (QPushButton* button : {built.okButton, built.siteButton}) {
-        SCOPED_TRACE(button->objectName().toStdString());
-        EXPECT_FALSE(button->isDefault());
-        EXPECT_FALSE(button->autoDefault());
-    }
-    EXPECT_EQ(built.okButton, control("OKButton"));
-    EXPECT_EQ(built.siteButton, control("CancelButton"));
 }
 
 TEST_F(DialogDesign, TabOrderFollowsTheDesignAndStartsAtOk) {

@@ -13,6 +13,7 @@
 
 #include "dialog/dialog.h"
 #include "modal_driver.h"
+#include "platform/icons.h"
 
 namespace tracewell::dialog {
 namespace {
@@ -67,6 +68,8 @@ TEST_F(DialogShowing, OkEndsTheShowingAndDestroysTheWindow) {
         EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
         EXPECT_EQ(window.parentWidget(), nullptr);
         EXPECT_EQ(window.objectName(), "Dialog");
+        EXPECT_EQ(window.windowIcon().pixmap(24, 24).toImage(),
+                  platform::informationPicture().toImage());
         QTest::mouseClick(button(window, "OKButton"), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
     });
@@ -232,11 +235,6 @@ TEST(DialogLifetime, DestroyingTheObjectWhileShownEndsTheShowingSafely) {
     QTimer::singleShot(10000, &context, [] { closeAllWindows(); });
     EXPECT_TRUE(raw->showModal());
     EXPECT_TRUE(shown.isNull());
-}
-
-TEST(DialogLifetime, WindowIsNullBeforeTheFirstShowing) {
-    Dialog dialog;
-    EXPECT_EQ(dialog.window(), nullptr);
 }
 
 }  // namespace
