@@ -3,16 +3,15 @@
 
 #include <span>
 
-#include "eval/failure.h"
 #include "platform/image_surface.h"
 
 namespace tracewell::plot {
 
-// For each sample: the index of its pixel, or -1 where it sets no point (a failed sample, a
-// value beyond the single range, a point outside the area). The value is drawn as the
-// single it converts to. All spans have the length of xs.
-void curvePixels(std::span<const float> xs, std::span<const double> values,
-                 std::span<const eval::Failure> failures,
-                 const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
+// The pixels that a piece of the curve sets, in sample order, a run of samples on the same
+// pixel counted once; returns how many were written to at (at most xs.size()). A sample sets
+// no point where it failed (its value is NaN), where its value is beyond the single range,
+// or where it lies outside the area; a value is drawn as the single it converts to.
+int curvePixels(std::span<const float> xs, std::span<const double> values,
+                const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
 
 }  // namespace tracewell::plot

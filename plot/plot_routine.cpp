@@ -71,7 +71,7 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     const auto mapping = tools.surface.pixelMapping();
 
     // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
-    constexpr std::size_t kPiece = 4096;
+    constexpr std::size_t kPiece = 512;
     double y[kPiece];
     eval::Failure failures[kPiece];
     int at[kPiece];
@@ -80,8 +80,8 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
         const auto pieceXs = xs.subspan(start, n);
         tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
                               std::span(failures, n));
-        curvePixels(pieceXs, std::span(y, n), std::span(failures, n), mapping, std::span(at, n));
-        tools.surface.setPixels(std::span(at, n));
+        const int count = curvePixels(pieceXs, std::span(y, n), mapping, std::span(at, n));
+        tools.surface.setPixels(std::span(at, count));
         if (out) {
             for (std::size_t i = 0; i < n; ++i) {
                 const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
