@@ -9,6 +9,7 @@
 
 #include "cli/eval_command.h"
 #include "cli/plot_command.h"
+#include "tracewell/version.h"
 
 namespace {
 
@@ -37,11 +38,14 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("tracewell-plot");
+    QGuiApplication::setApplicationVersion(QStringLiteral("%1 %2 (%3)").arg(
+        tracewell::kProductName, tracewell::kVersion, QString::fromUtf8(tracewell::kDescription)));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Plots EXPR as Tracewell's window does, or evaluates it with --eval.");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption evalOption("eval", "Evaluate EXPR and print its value at each x.",
                                         "EXPR");
     const QCommandLineOption xOption("x", "An x for --eval (repeatable; default 0).", "VALUE");
@@ -65,6 +69,11 @@ int main(int argc, char* argv[]) {
     if (!parser.parse(app.arguments())) return usageError(parser.errorText());
     if (parser.isSet("help")) {
         std::cout << parser.helpText().toStdString();
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        std::cout << "tracewell-plot " << QGuiApplication::applicationVersion().toStdString()
+                  << "\n";
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
