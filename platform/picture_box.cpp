@@ -6,7 +6,9 @@
 namespace tracewell::platform {
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // A sunken two-pixel border, as picture boxes have always had; a styled panel would
+    // let the style draw one pixel.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface_.setFont(font());
