@@ -17,7 +17,7 @@ void ImageSurface::resize(QSize size, qreal devicePixelRatio) {
     if (size == size_ && dpr == dpr_ && !image_.isNull()) return;
     QImage next(size * dpr, QImage::Format_RGB32);
     next.fill(background_);
-    if (!image_.isNull()) {
+    if (!image_.isNull() && !next.isNull()) {  // a null image has nothing to paint on
         QPainter p(&next);
         p.drawImage(QPoint(0, 0), image_);
     }
