@@ -26,7 +26,7 @@ inline unsigned notFiniteIn(const double* v, int n) {
 
 [[gnu::always_inline]] inline unsigned notFiniteBody(const double* x, const double* r, int n) {
     unsigned bad = 0;
-    for (int i = 0; i < n; ++i) bad |= !ops::isFinite(x[i]) | !ops::isFinite(r[i]);
+    for (int i = 0; i < n; ++i) bad |= unsigned{!ops::isFinite(x[i])} | unsigned{!ops::isFinite(r[i])};
     return bad;
 }
 unsigned notFinite(const double* x, const double* r, int n) { return notFiniteBody(x, r, n); }

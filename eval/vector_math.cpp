@@ -37,10 +37,8 @@ void sse(const double* in, double* out, int n) {
     }
 }
 
-// Declared here as taking and returning 32-byte vectors; only called after the processor
-// has been found to have AVX2.
-#pragma GCC push_options
-#pragma GCC target("avx2")
+// Taking and returning 32-byte vectors: only called after the processor has been found to
+// have AVX2, from code compiled for it.
 extern "C" {
 __m256d _ZGVdN4v_sin(__m256d);
 __m256d _ZGVdN4v_cos(__m256d);
@@ -51,7 +49,7 @@ __m256d _ZGVdN4v_log(__m256d);
 }
 
 template <__m256d (*F)(__m256d)>
-void avx2(const double* in, double* out, int n) {
+TRACEWELL_TARGET_AVX2 void avx2(const double* in, double* out, int n) {
     int i = 0;
     for (; i + 4 <= n; i += 4) _mm256_storeu_pd(out + i, F(_mm256_loadu_pd(in + i)));
     if (i < n) {
@@ -61,7 +59,6 @@ void avx2(const double* in, double* out, int n) {
         std::copy(pad, pad + (n - i), out + i);
     }
 }
-#pragma GCC pop_options
 
 struct Table {
     ArrayFn fns[6];

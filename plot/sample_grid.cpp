@@ -19,18 +19,20 @@ void SampleGrid::prepare(float first, float bound, float step) {
 
     if (first <= bound) {
         const double expected = (static_cast<double>(bound) - first) / step + 2;
-        singles_.reserve(static_cast<std::size_t>(std::min<double>(expected, kMaxSamples)));
+        const auto capacity = static_cast<std::size_t>(std::min<double>(expected, kMaxSamples));
+        singles_.reserve(capacity);
+        values_.reserve(capacity);
     }
+    // One loop: the next sum waits for this one, the x value does not, so both run together.
     float x = first;
     while (x <= bound && singles_.size() < kMaxSamples) {
         singles_.push_back(x);
+        values_.push_back(eval::xValue(x));
         const float next = x + step;
         if (!(next > x)) break;  // the step is lost in x's rounding: x would never move
         x = next;
     }
     end_ = x;
-    values_.resize(singles_.size());
-    for (std::size_t i = 0; i < singles_.size(); ++i) values_[i] = eval::xValue(singles_[i]);
 }
 
 }  // namespace tracewell::plot
