@@ -6,9 +6,13 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
+#include <QStaticText>
 #include <QString>
+#include <memory>
 #include <span>
+#include <unordered_map>
 
 namespace tracewell::platform {
 
@@ -17,13 +21,22 @@ public:
     // size in logical pixels; the image holds size * devicePixelRatio device pixels, and is
     // shown scaled back by that ratio so it stays crisp on high-density screens.
     explicit ImageSurface(QSize size = {}, qreal devicePixelRatio = 1.0);
+    ~ImageSurface();
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
 
     // Keeps the drawing where old and new sizes overlap; new parts are background.
     void resize(QSize size, qreal devicePixelRatio);
     QSize size() const { return size_; }
-    const QImage& image() const { return image_; }
+    const QImage& image() const {
+        finishPainting();
+        return image_;
+    }
 
-    void setFont(const QFont& font) { font_ = font; }
+    void setFont(const QFont& font) {
+        font_ = font;
+        texts_.clear();
+    }
     void setBackground(QColor c) { background_ = c; }
     void setForeground(QColor c) { foreground_ = c; }
 
@@ -38,17 +51,15 @@ public:
     // Writes text with its upper-left corner at the current position.
     void print(const QString& text);
 
-    // Sets a pixel for each (xs[i], ys[i]) that lies on the surface, in bulk. Does not move
-    // the current position.
-    void points(std::span<const float> xs, std::span<const float> ys);
-
     // The device pixel that holds a user point (may lie outside the image).
     QPoint toDevice(QPointF p) const;
 
-    // Where user points land, for drawing many at once: device x = x * scaleX + offsetX,
-    // device y = y * scaleY + offsetY; the pixel (x, y) is at index y * stride + x.
+    // Where user points land. Coordinates are single precision, like the plot's x and y:
+    // device x = x * scaleX + offsetX and device y = y * scaleY + offsetY, each a single
+    // multiplication and a single addition in single precision, whoever computes them (the
+    // curve is drawn in bulk from this); the pixel (x, y) is at index y * stride + x.
     struct PixelMapping {
-        double scaleX, offsetX, scaleY, offsetY;
+        float scaleX, offsetX, scaleY, offsetY;
         int width, height, stride;
     };
     PixelMapping pixelMapping() const;
@@ -57,8 +68,15 @@ public:
 
 private:
     void updateMapping();
+    // Lines, points and text share one painter, begun when first needed and ended before
+    // the pixels are touched directly: beginning a painter costs more than a line of text.
+    QPainter& painter();
+    void finishPainting() const;
 
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
+    // Laid-out texts: a plot prints the same few tick labels again and again.
+    std::unordered_map<QString, QStaticText> texts_;
     QSize size_;
     qreal dpr_ = 1.0;
     QFont font_;
@@ -66,7 +84,7 @@ private:
     QColor foreground_ = Qt::black;
     double left_ = 0, top_ = 0, right_ = 1, bottom_ = 1;
     // device = user * scale + offset, per axis
-    double scaleX_ = 1, offsetX_ = 0, scaleY_ = 1, offsetY_ = 0;
+    float scaleX_ = 1, offsetX_ = 0, scaleY_ = 1, offsetY_ = 0;
     QPointF current_;
 };
 

@@ -14,4 +14,8 @@ namespace tracewell::plot {
 int curvePixels(std::span<const float> xs, std::span<const double> values,
                 const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
 
+// The same without wide registers: what curvePixels() must agree with on every processor.
+int curvePixelsPlain(std::span<const float> xs, std::span<const double> values,
+                     const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
+
 }  // namespace tracewell::plot
