@@ -31,8 +31,10 @@ void Fgraph::Pic_Click() {
         const auto problem =
             plot::runPlot(state_, T->text(), {Pic->surface(), ScriptControl1, grid_});
         Pic->update();
-        if (problem) showProblem(problem->message);
-        else clearProblem();
+        if (problem)
+            showProblem(problem->message);
+        else
+            clearProblem();
     });
 }
 

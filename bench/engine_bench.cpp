@@ -42,9 +42,9 @@ const Formula kFormulas[] = {
 
 // Shown as seconds per sample ("2.1n" is 2.1 ns).
 void perSample(benchmark::State& state, size_t n) {
-    state.counters["per_sample"] = benchmark::Counter(
-        static_cast<double>(n),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_sample"] =
+        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
 }
 
 void BM_Tracewell(benchmark::State& state, const Formula* f) {

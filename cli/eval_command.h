@@ -7,7 +7,6 @@
 namespace tracewell::cli {
 
 // Prints one line per x to out, errors to err; returns the exit code.
-int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
-            std::ostream& err);
+int runEval(const QString& expression, const QStringList& xs, std::ostream& out, std::ostream& err);
 
 }  // namespace tracewell::cli

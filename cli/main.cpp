@@ -1,10 +1,10 @@
 // tracewell-plot: Tracewell's plot routine and engine from the command line.
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <cstdlib>
-#include <unistd.h>
 #include <iostream>
 
 #include "cli/eval_command.h"
@@ -30,16 +30,18 @@ int main(int argc, char* argv[]) {
     // Drawing text needs a platform, but never a display (nor a session's runtime folder).
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const QString runtime = QDir::tempPath() + "/tracewell-runtime-" + QString::number(getuid());
+        const QString runtime =
+            QDir::tempPath() + "/tracewell-runtime-" + QString::number(getuid());
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
     }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("tracewell-plot");
-    QGuiApplication::setApplicationVersion(QStringLiteral("%1 %2 (%3)").arg(
-        tracewell::kProductName, tracewell::kVersion, QString::fromUtf8(tracewell::kDescription)));
+    QGuiApplication::setApplicationVersion(QStringLiteral("%1 %2 (%3)")
+                                               .arg(tracewell::kProductName, tracewell::kVersion,
+                                                    QString::fromUtf8(tracewell::kDescription)));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -79,8 +81,8 @@ int main(int argc, char* argv[]) {
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(evalOption)) {
         if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
-        return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
-                                       std::cout, std::cerr);
+        return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption), std::cout,
+                                       std::cerr);
     }
     if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
 
@@ -98,7 +100,8 @@ int main(int argc, char* argv[]) {
     options.level = level.value;
     options.size = tracewell::cli::defaultPlotSize();
     if (parser.isSet(sizeOption)) {
-        const auto m = QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));
+        const auto m =
+            QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
         if (w < 1 || h < 1 || w > 10000 || h > 10000)

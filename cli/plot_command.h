@@ -9,12 +9,12 @@ namespace tracewell::cli {
 
 struct PlotOptions {
     QString expression;
-    int xRange = 10;     // 1..50
-    int yRange = 2;      // 1..25
-    int level = 6;       // an even precision level, 0..14
-    QSize size;          // pixels of the plot area
-    QString pngPath;     // empty: no picture written
-    bool csv = false;    // list the samples on out
+    int xRange = 10;   // 1..50
+    int yRange = 2;    // 1..25
+    int level = 6;     // an even precision level, 0..14
+    QSize size;        // pixels of the plot area
+    QString pngPath;   // empty: no picture written
+    bool csv = false;  // list the samples on out
 };
 
 // The plot area's size at design: 9015 x 5055 twips at 96 dpi.

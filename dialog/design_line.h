@@ -8,16 +8,16 @@
 namespace tracewell::dialog {
 
 class DesignLine : public QWidget {
-  public:
+public:
     // from and to are in twips from the parent's client area.
     DesignLine(const QLineF& twips, QWidget* parent);
 
     QLineF twips() const { return twips_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QLineF twips_;
 };
 

@@ -13,9 +13,7 @@ namespace tracewell::dialog {
 
 namespace {
 
-bool openInBrowser(const QUrl& address) {
-    return QDesktopServices::openUrl(address);
-}
+bool openInBrowser(const QUrl& address) { return QDesktopServices::openUrl(address); }
 
 void showWarning(QWidget* parent, const QString& message) {
     QMessageBox::warning(parent, texts::kFailureCaption.toString(), message);
@@ -30,13 +28,9 @@ Dialog::Dialog(QPixmap icon)
 
 Dialog::~Dialog() = default;
 
-QUrl Dialog::siteAddress() {
-    return QUrl(QStringLiteral("https://tr.example.org"));
-}
+QUrl Dialog::siteAddress() { return QUrl(QStringLiteral("https://tr.example.org")); }
 
-QWidget* Dialog::window() const {
-    return window_.get();
-}
+QWidget* Dialog::window() const { return window_.get(); }
 
 void Dialog::setUrlOpener(UrlOpener opener) {
     urlOpener_ = opener ? std::move(opener) : UrlOpener(openInBrowser);

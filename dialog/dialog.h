@@ -16,7 +16,7 @@ namespace tracewell::dialog {
 // One object for the life of the program. The window and its controls exist only while the
 // dialog is shown; each showing builds them afresh.
 class Dialog {
-  public:
+public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     using FailureReporter = std::function<void(QWidget* parent, const QString& message)>;
 
@@ -51,7 +51,7 @@ class Dialog {
     // "На сайт": opens the site in the browser; the window stays open.
     void CancelButton_Click() noexcept;
 
-  private:
+private:
     void report(QWidget* parent, QStringView message) noexcept;
 
     QPixmap icon_;

@@ -36,37 +36,67 @@ struct Infix {
 
 Infix infixOf(TokenKind kind) {
     switch (kind) {
-        case TokenKind::Imp: return {kImp, Op::Imp};
-        case TokenKind::Eqv: return {kEqv, Op::Eqv};
-        case TokenKind::Xor: return {kXor, Op::Xor};
-        case TokenKind::Or: return {kOr, Op::Or};
-        case TokenKind::And: return {kAnd, Op::And};
-        case TokenKind::Equal: return {kCompare, Op::Eq};
-        case TokenKind::NotEqual: return {kCompare, Op::Ne};
-        case TokenKind::Less: return {kCompare, Op::Lt};
-        case TokenKind::Greater: return {kCompare, Op::Gt};
-        case TokenKind::LessEqual: return {kCompare, Op::Le};
-        case TokenKind::GreaterEqual: return {kCompare, Op::Ge};
-        case TokenKind::Ampersand: return {kConcat, Op::Add};
-        case TokenKind::Plus: return {kAddSub, Op::Add};
-        case TokenKind::Minus: return {kAddSub, Op::Sub};
-        case TokenKind::Mod: return {kMod, Op::Mod};
-        case TokenKind::Backslash: return {kIntDiv, Op::IntDiv};
-        case TokenKind::Star: return {kMulDiv, Op::Mul};
-        case TokenKind::Slash: return {kMulDiv, Op::Div};
-        case TokenKind::Caret: return {kPower, Op::Pow};
-        default: return {kNone, Op::PushConst};
+        case TokenKind::Imp:
+            return {kImp, Op::Imp};
+        case TokenKind::Eqv:
+            return {kEqv, Op::Eqv};
+        case TokenKind::Xor:
+            return {kXor, Op::Xor};
+        case TokenKind::Or:
+            return {kOr, Op::Or};
+        case TokenKind::And:
+            return {kAnd, Op::And};
+        case TokenKind::Equal:
+            return {kCompare, Op::Eq};
+        case TokenKind::NotEqual:
+            return {kCompare, Op::Ne};
+        case TokenKind::Less:
+            return {kCompare, Op::Lt};
+        case TokenKind::Greater:
+            return {kCompare, Op::Gt};
+        case TokenKind::LessEqual:
+            return {kCompare, Op::Le};
+        case TokenKind::GreaterEqual:
+            return {kCompare, Op::Ge};
+        case TokenKind::Ampersand:
+            return {kConcat, Op::Add};
+        case TokenKind::Plus:
+            return {kAddSub, Op::Add};
+        case TokenKind::Minus:
+            return {kAddSub, Op::Sub};
+        case TokenKind::Mod:
+            return {kMod, Op::Mod};
+        case TokenKind::Backslash:
+            return {kIntDiv, Op::IntDiv};
+        case TokenKind::Star:
+            return {kMulDiv, Op::Mul};
+        case TokenKind::Slash:
+            return {kMulDiv, Op::Div};
+        case TokenKind::Caret:
+            return {kPower, Op::Pow};
+        default:
+            return {kNone, Op::PushConst};
     }
 }
 
 ValueKind resultKind(Op op, ValueKind a, ValueKind b) {
     switch (op) {
-        case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge:
+        case Op::Eq:
+        case Op::Ne:
+        case Op::Lt:
+        case Op::Gt:
+        case Op::Le:
+        case Op::Ge:
             return ValueKind::Truth;
-        case Op::And: case Op::Or: case Op::Xor: case Op::Eqv: case Op::Imp:
+        case Op::And:
+        case Op::Or:
+        case Op::Xor:
+        case Op::Eqv:
+        case Op::Imp:
             return a == ValueKind::Truth && b == ValueKind::Truth ? ValueKind::Truth
                                                                   : ValueKind::Number;
-        default: return ValueKind::Number;
+        default:
+            return ValueKind::Number;
     }
 }
 
@@ -174,8 +204,10 @@ private:
                 expect(TokenKind::RightParen, "Expected ')'");
                 return kind;
             }
-            case TokenKind::Name: return name();
-            default: fail("Expected expression");
+            case TokenKind::Name:
+                return name();
+            default:
+                fail("Expected expression");
         }
     }
 
@@ -212,8 +244,10 @@ private:
         if (count < 1 || count > f.maxArguments)
             fail(nameToken.offset,
                  "Wrong number of arguments: '" + std::string(nameToken.text) + "'");
-        if (count == 1) emitUnary(f.oneArgument, starts[0]);
-        else emitBinary(f.twoArguments, starts[0], starts[1]);
+        if (count == 1)
+            emitUnary(f.oneArgument, starts[0]);
+        else
+            emitBinary(f.twoArguments, starts[0], starts[1]);
         return f.result;
     }
 
@@ -249,8 +283,7 @@ private:
                 return;
             }
         }
-        if (op == Op::Pow && rightLoad && code_.back().op == Op::PushConst &&
-            code_.back().k == 2) {
+        if (op == Op::Pow && rightLoad && code_.back().op == Op::PushConst && code_.back().k == 2) {
             code_.pop_back();
             emitUnary(Op::Square, leftStart);
             return;
@@ -287,8 +320,7 @@ int characterPosition(std::string_view text, std::size_t offset) {
 
 CompileResult compile(std::string_view text) {
     const int length = characterPosition(text, text.size()) - 1;
-    if (length > kMaxTextLength)
-        return CompileError{kMaxTextLength + 1, "Expression too long"};
+    if (length > kMaxTextLength) return CompileError{kMaxTextLength + 1, "Expression too long"};
     try {
         return Compiler(text).run();
     } catch (const Failed& f) {

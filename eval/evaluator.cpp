@@ -14,9 +14,12 @@ namespace {
 void operandsOf(const Instruction& ins, const Frame& f, double& a, double& b) {
     auto read = [&](Src src, int slot) {
         switch (src) {
-            case Src::Const: return ins.k;
-            case Src::X: return f.x[0];
-            case Src::Stack: return f.slot(slot)[0];
+            case Src::Const:
+                return ins.k;
+            case Src::X:
+                return f.x[0];
+            case Src::Stack:
+                return f.slot(slot)[0];
         }
         return 0.0;
     };

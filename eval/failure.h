@@ -15,10 +15,14 @@ enum class Failure : std::uint8_t {
 
 constexpr std::string_view failureName(Failure f) {
     switch (f) {
-        case Failure::None: return "none";
-        case Failure::InvalidArgument: return "invalid argument";
-        case Failure::DivisionByZero: return "division by zero";
-        case Failure::Overflow: return "overflow";
+        case Failure::None:
+            return "none";
+        case Failure::InvalidArgument:
+            return "invalid argument";
+        case Failure::DivisionByZero:
+            return "division by zero";
+        case Failure::Overflow:
+            return "overflow";
     }
     return "unknown";
 }

@@ -10,11 +10,13 @@ namespace tracewell::eval {
 namespace {
 
 #define TRACEWELL_UNARY_OPS(X)                                                                    \
-    X(Neg) X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(Sqr) X(Sgn) X(Int) \
-        X(Fix) X(Round) X(CInt) X(CLng) X(CSng) X(CDbl) X(CBool)
-#define TRACEWELL_BINARY_OPS(X)                                                                 \
-    X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) X(And) \
-        X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
+    X(Neg)                                                                                        \
+    X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(Sqr) X(Sgn) X(Int) X(Fix) \
+        X(Round) X(CInt) X(CLng) X(CSng) X(CDbl) X(CBool)
+#define TRACEWELL_BINARY_OPS(X)                                                                   \
+    X(Add)                                                                                        \
+    X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) X(And) X(Or) \
+        X(Xor) X(Eqv) X(Imp) X(RoundTo)
 
 const bool kHasAvx2 = hasAvx2();
 
@@ -26,7 +28,8 @@ inline unsigned notFiniteIn(const double* v, int n) {
 
 [[gnu::always_inline]] inline unsigned notFiniteBody(const double* x, const double* r, int n) {
     unsigned bad = 0;
-    for (int i = 0; i < n; ++i) bad |= unsigned{!ops::isFinite(x[i])} | unsigned{!ops::isFinite(r[i])};
+    for (int i = 0; i < n; ++i)
+        bad |= unsigned{!ops::isFinite(x[i])} | unsigned{!ops::isFinite(r[i])};
     return bad;
 }
 unsigned notFinite(const double* x, const double* r, int n) { return notFiniteBody(x, r, n); }
@@ -34,13 +37,9 @@ TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, i
     return notFiniteBody(x, r, n);
 }
 
-void pushConst(const Instruction& ins, Frame& f) {
-    std::fill_n(f.slot(f.sp++), f.n, ins.k);
-}
+void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
 
-void pushX(const Instruction&, Frame& f) {
-    std::copy_n(f.x, f.n, f.slot(f.sp++));
-}
+void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++)); }
 
 // The loops below are written once and compiled twice: for every x86-64 processor, and for
 // those with AVX2, where each step handles four samples.
@@ -82,11 +81,17 @@ template <Op op, Src L, Src R>
 }
 
 template <Op op, Src A>
-void unaryKernel(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
+void unaryKernel(const Instruction& ins, Frame& f) {
+    unaryBody<op, A>(ins, f);
+}
 template <Op op, Src A>
-TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) { unaryBody<op, A>(ins, f); }
+TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) {
+    unaryBody<op, A>(ins, f);
+}
 template <Op op, Src L, Src R>
-void binaryKernel(const Instruction& ins, Frame& f) { binaryBody<op, L, R>(ins, f); }
+void binaryKernel(const Instruction& ins, Frame& f) {
+    binaryBody<op, L, R>(ins, f);
+}
 template <Op op, Src L, Src R>
 TRACEWELL_TARGET_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
     binaryBody<op, L, R>(ins, f);
@@ -107,9 +112,12 @@ Kernel binaryFor() {
 template <Op op, Src L>
 Kernel binaryWithLeft(Src r) {
     switch (r) {
-        case Src::Stack: return binaryFor<op, L, Src::Stack>();
-        case Src::Const: return binaryFor<op, L, Src::Const>();
-        case Src::X: return binaryFor<op, L, Src::X>();
+        case Src::Stack:
+            return binaryFor<op, L, Src::Stack>();
+        case Src::Const:
+            return binaryFor<op, L, Src::Const>();
+        case Src::X:
+            return binaryFor<op, L, Src::X>();
     }
     return nullptr;
 }
@@ -117,9 +125,12 @@ Kernel binaryWithLeft(Src r) {
 template <Op op>
 Kernel binaryFor(Src l, Src r) {
     switch (l) {
-        case Src::Stack: return binaryWithLeft<op, Src::Stack>(r);
-        case Src::Const: return binaryWithLeft<op, Src::Const>(r);
-        case Src::X: return binaryWithLeft<op, Src::X>(r);
+        case Src::Stack:
+            return binaryWithLeft<op, Src::Stack>(r);
+        case Src::Const:
+            return binaryWithLeft<op, Src::Const>(r);
+        case Src::X:
+            return binaryWithLeft<op, Src::X>(r);
     }
     return nullptr;
 }
@@ -134,16 +145,19 @@ FailureKindFn failureFor() {
 
 Kernel kernelFor(const Instruction& ins) {
     switch (ins.op) {
-        case Op::PushConst: return &pushConst;
-        case Op::PushX: return &pushX;
+        case Op::PushConst:
+            return &pushConst;
+        case Op::PushX:
+            return &pushX;
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
-        TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
 #define TRACEWELL_CASE(name) \
-    case Op::name: return binaryFor<Op::name>(ins.lhs, ins.rhs);
-        TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+    case Op::name:           \
+        return binaryFor<Op::name>(ins.lhs, ins.rhs);
+            TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return nullptr;
@@ -152,11 +166,13 @@ Kernel kernelFor(const Instruction& ins) {
 FailureKindFn failureKindFor(Op op) {
     switch (op) {
         case Op::PushConst:
-        case Op::PushX: return nullptr;
+        case Op::PushX:
+            return nullptr;
 #define TRACEWELL_CASE(name) \
-    case Op::name: return failureFor<Op::name>();
-        TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
-        TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+    case Op::name:           \
+        return failureFor<Op::name>();
+            TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return nullptr;
@@ -169,11 +185,13 @@ unsigned anyNotFinite(const double* x, const double* r, int n) {
 double applyOp(Op op, double a, double b) {
     switch (op) {
         case Op::PushConst:
-        case Op::PushX: return a;
+        case Op::PushX:
+            return a;
 #define TRACEWELL_CASE(name) \
-    case Op::name: return ops::apply<Op::name>(a, b);
-        TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
-        TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+    case Op::name:           \
+        return ops::apply<Op::name>(a, b);
+            TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return ops::kNaN;

@@ -19,8 +19,8 @@ struct Keyword {
     TokenKind kind;
 };
 constexpr Keyword kKeywords[] = {
-    {"mod", TokenKind::Mod}, {"not", TokenKind::Not}, {"and", TokenKind::And},
-    {"or", TokenKind::Or},   {"xor", TokenKind::Xor}, {"eqv", TokenKind::Eqv},
+    {"mod", TokenKind::Mod}, {"not", TokenKind::Not},   {"and", TokenKind::And},
+    {"or", TokenKind::Or},   {"xor", TokenKind::Xor},   {"eqv", TokenKind::Eqv},
     {"imp", TokenKind::Imp}, {"true", TokenKind::True}, {"false", TokenKind::False},
 };
 
@@ -49,8 +49,7 @@ bool overflows(std::string_view literal) {
 }  // namespace
 
 bool readDecimal(std::string_view literal, double& value) {
-    const auto [end, ec] =
-        std::from_chars(literal.data(), literal.data() + literal.size(), value);
+    const auto [end, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
         if (overflows(literal)) return false;
@@ -86,16 +85,26 @@ Token Lexer::next() {
     ++pos_;
     const char following = pos_ < src_.size() ? src_[pos_] : '\0';
     switch (c) {
-        case '(': return make(TokenKind::LeftParen, start);
-        case ')': return make(TokenKind::RightParen, start);
-        case ',': return make(TokenKind::Comma, start);
-        case '+': return make(TokenKind::Plus, start);
-        case '-': return make(TokenKind::Minus, start);
-        case '*': return make(TokenKind::Star, start);
-        case '/': return make(TokenKind::Slash, start);
-        case '\\': return make(TokenKind::Backslash, start);
-        case '^': return make(TokenKind::Caret, start);
-        case '=': return make(TokenKind::Equal, start);
+        case '(':
+            return make(TokenKind::LeftParen, start);
+        case ')':
+            return make(TokenKind::RightParen, start);
+        case ',':
+            return make(TokenKind::Comma, start);
+        case '+':
+            return make(TokenKind::Plus, start);
+        case '-':
+            return make(TokenKind::Minus, start);
+        case '*':
+            return make(TokenKind::Star, start);
+        case '/':
+            return make(TokenKind::Slash, start);
+        case '\\':
+            return make(TokenKind::Backslash, start);
+        case '^':
+            return make(TokenKind::Caret, start);
+        case '=':
+            return make(TokenKind::Equal, start);
         case '<':
             if (following == '>') return ++pos_, make(TokenKind::NotEqual, start);
             if (following == '=') return ++pos_, make(TokenKind::LessEqual, start);
@@ -103,8 +112,10 @@ Token Lexer::next() {
         case '>':
             if (following == '=') return ++pos_, make(TokenKind::GreaterEqual, start);
             return make(TokenKind::Greater, start);
-        case '"': return error("Strings are not supported", start);
-        default: return error("Invalid character", start);
+        case '"':
+            return error("Strings are not supported", start);
+        default:
+            return error("Invalid character", start);
     }
 }
 
@@ -141,8 +152,10 @@ Token Lexer::radixNumber(std::size_t start) {
     while (pos_ < src_.size()) {
         const char d = lower(src_[pos_]);
         int digit = -1;
-        if (isDigit(d)) digit = d - '0';
-        else if (radix == 16 && d >= 'a' && d <= 'f') digit = d - 'a' + 10;
+        if (isDigit(d))
+            digit = d - '0';
+        else if (radix == 16 && d >= 'a' && d <= 'f')
+            digit = d - 'a' + 10;
         if (digit < 0 || digit >= radix) break;
         if (value <= 0xFFFFFFFFull) value = value * radix + digit;
         ++pos_;

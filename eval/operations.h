@@ -39,8 +39,8 @@ template <class F>
 inline double bitwise(double a, double b, F f) {
     std::int64_t ia, ib;
     if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
-    return static_cast<double>(
-        static_cast<std::int32_t>(f(static_cast<std::uint32_t>(ia), static_cast<std::uint32_t>(ib))));
+    return static_cast<double>(static_cast<std::int32_t>(
+        f(static_cast<std::uint32_t>(ia), static_cast<std::uint32_t>(ib))));
 }
 
 inline double powerOfTen(int n) {
@@ -62,53 +62,89 @@ inline double roundTo(double v, double digits) {
 
 template <Op op>
 inline double apply(double a, double b = 0) {
-    if constexpr (op == Op::Neg) return -a;
-    else if constexpr (op == Op::Not) return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
-    else if constexpr (op == Op::Square) return a * a;
-    else if constexpr (op == Op::Sin) return vm::apply(vm::Fn::Sin, a);
-    else if constexpr (op == Op::Cos) return vm::apply(vm::Fn::Cos, a);
-    else if constexpr (op == Op::Tan) return vm::apply(vm::Fn::Tan, a);
-    else if constexpr (op == Op::Atn) return vm::apply(vm::Fn::Atn, a);
-    else if constexpr (op == Op::Log) return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
-    else if constexpr (op == Op::Exp) return vm::apply(vm::Fn::Exp, a);
-    else if constexpr (op == Op::Abs) return std::fabs(a);
-    else if constexpr (op == Op::Sqr) return std::sqrt(a);
-    else if constexpr (op == Op::Sgn) return static_cast<double>((a > 0) - (a < 0));
-    else if constexpr (op == Op::Int) return std::floor(a);
-    else if constexpr (op == Op::Fix) return std::trunc(a);
-    else if constexpr (op == Op::Round) return std::nearbyint(a);
+    if constexpr (op == Op::Neg)
+        return -a;
+    else if constexpr (op == Op::Not)
+        return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
+    else if constexpr (op == Op::Square)
+        return a * a;
+    else if constexpr (op == Op::Sin)
+        return vm::apply(vm::Fn::Sin, a);
+    else if constexpr (op == Op::Cos)
+        return vm::apply(vm::Fn::Cos, a);
+    else if constexpr (op == Op::Tan)
+        return vm::apply(vm::Fn::Tan, a);
+    else if constexpr (op == Op::Atn)
+        return vm::apply(vm::Fn::Atn, a);
+    else if constexpr (op == Op::Log)
+        return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
+    else if constexpr (op == Op::Exp)
+        return vm::apply(vm::Fn::Exp, a);
+    else if constexpr (op == Op::Abs)
+        return std::fabs(a);
+    else if constexpr (op == Op::Sqr)
+        return std::sqrt(a);
+    else if constexpr (op == Op::Sgn)
+        return static_cast<double>((a > 0) - (a < 0));
+    else if constexpr (op == Op::Int)
+        return std::floor(a);
+    else if constexpr (op == Op::Fix)
+        return std::trunc(a);
+    else if constexpr (op == Op::Round)
+        return std::nearbyint(a);
     else if constexpr (op == Op::CInt) {
         std::int64_t i;
         return toInteger(a, -32768.0, 32767.0, i) ? static_cast<double>(i) : kNaN;
     } else if constexpr (op == Op::CLng) {
         std::int64_t i;
         return toInt32(a, i) ? static_cast<double>(i) : kNaN;
-    } else if constexpr (op == Op::CSng) return static_cast<double>(static_cast<float>(a));
-    else if constexpr (op == Op::CDbl) return a;
-    else if constexpr (op == Op::CBool) return truth(a != 0);
-    else if constexpr (op == Op::Add) return a + b;
-    else if constexpr (op == Op::Sub) return a - b;
-    else if constexpr (op == Op::Mul) return a * b;
-    else if constexpr (op == Op::Div) return a / b;
-    else if constexpr (op == Op::Pow) return std::pow(a, b);
+    } else if constexpr (op == Op::CSng)
+        return static_cast<double>(static_cast<float>(a));
+    else if constexpr (op == Op::CDbl)
+        return a;
+    else if constexpr (op == Op::CBool)
+        return truth(a != 0);
+    else if constexpr (op == Op::Add)
+        return a + b;
+    else if constexpr (op == Op::Sub)
+        return a - b;
+    else if constexpr (op == Op::Mul)
+        return a * b;
+    else if constexpr (op == Op::Div)
+        return a / b;
+    else if constexpr (op == Op::Pow)
+        return std::pow(a, b);
     else if constexpr (op == Op::IntDiv || op == Op::Mod) {
         std::int64_t ia, ib;
         if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
         if (ib == 0) return kInf;
         return static_cast<double>(op == Op::IntDiv ? ia / ib : ia % ib);
-    } else if constexpr (op == Op::Eq) return truth(a == b);
-    else if constexpr (op == Op::Ne) return truth(a != b);
-    else if constexpr (op == Op::Lt) return truth(a < b);
-    else if constexpr (op == Op::Gt) return truth(a > b);
-    else if constexpr (op == Op::Le) return truth(a <= b);
-    else if constexpr (op == Op::Ge) return truth(a >= b);
-    else if constexpr (op == Op::And) return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
-    else if constexpr (op == Op::Or) return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
-    else if constexpr (op == Op::Xor) return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x ^ y; });
-    else if constexpr (op == Op::Eqv) return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~(x ^ y); });
-    else if constexpr (op == Op::Imp) return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~x | y; });
-    else if constexpr (op == Op::RoundTo) return roundTo(a, b);
-    else static_assert(op == Op::PushConst, "operation without semantics");
+    } else if constexpr (op == Op::Eq)
+        return truth(a == b);
+    else if constexpr (op == Op::Ne)
+        return truth(a != b);
+    else if constexpr (op == Op::Lt)
+        return truth(a < b);
+    else if constexpr (op == Op::Gt)
+        return truth(a > b);
+    else if constexpr (op == Op::Le)
+        return truth(a <= b);
+    else if constexpr (op == Op::Ge)
+        return truth(a >= b);
+    else if constexpr (op == Op::And)
+        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
+    else if constexpr (op == Op::Or)
+        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
+    else if constexpr (op == Op::Xor)
+        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x ^ y; });
+    else if constexpr (op == Op::Eqv)
+        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~(x ^ y); });
+    else if constexpr (op == Op::Imp)
+        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~x | y; });
+    else if constexpr (op == Op::RoundTo)
+        return roundTo(a, b);
+    else
+        static_assert(op == Op::PushConst, "operation without semantics");
     return a;
 }
 
@@ -121,12 +157,18 @@ constexpr bool usesVectorMath() {
 template <Op op>
 constexpr vm::Fn vectorFn() {
     switch (op) {
-        case Op::Sin: return vm::Fn::Sin;
-        case Op::Cos: return vm::Fn::Cos;
-        case Op::Tan: return vm::Fn::Tan;
-        case Op::Atn: return vm::Fn::Atn;
-        case Op::Exp: return vm::Fn::Exp;
-        default: return vm::Fn::Log;
+        case Op::Sin:
+            return vm::Fn::Sin;
+        case Op::Cos:
+            return vm::Fn::Cos;
+        case Op::Tan:
+            return vm::Fn::Tan;
+        case Op::Atn:
+            return vm::Fn::Atn;
+        case Op::Exp:
+            return vm::Fn::Exp;
+        default:
+            return vm::Fn::Log;
     }
 }
 
@@ -137,11 +179,24 @@ constexpr vm::Fn vectorFn() {
 template <Op op>
 constexpr unsigned hidingOperands() {
     switch (op) {
-        case Op::Atn: case Op::Exp: case Op::Sgn: case Op::CBool: return 1;
-        case Op::Div: case Op::RoundTo: return 2;
-        case Op::Pow: case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le:
-        case Op::Ge: return 3;
-        default: return 0;
+        case Op::Atn:
+        case Op::Exp:
+        case Op::Sgn:
+        case Op::CBool:
+            return 1;
+        case Op::Div:
+        case Op::RoundTo:
+            return 2;
+        case Op::Pow:
+        case Op::Eq:
+        case Op::Ne:
+        case Op::Lt:
+        case Op::Gt:
+        case Op::Le:
+        case Op::Ge:
+            return 3;
+        default:
+            return 0;
     }
 }
 
@@ -149,9 +204,21 @@ constexpr unsigned hidingOperands() {
 template <Op op>
 constexpr bool canFail() {
     switch (op) {
-        case Op::Neg: case Op::Abs: case Op::Sgn: case Op::Int: case Op::Fix: case Op::Round:
-        case Op::CDbl: case Op::CBool: case Op::Atn: case Op::Eq: case Op::Ne: case Op::Lt:
-        case Op::Gt: case Op::Le: case Op::Ge:
+        case Op::Neg:
+        case Op::Abs:
+        case Op::Sgn:
+        case Op::Int:
+        case Op::Fix:
+        case Op::Round:
+        case Op::CDbl:
+        case Op::CBool:
+        case Op::Atn:
+        case Op::Eq:
+        case Op::Ne:
+        case Op::Lt:
+        case Op::Gt:
+        case Op::Le:
+        case Op::Ge:
             return false;
         default:
             return true;

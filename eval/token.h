@@ -42,9 +42,9 @@ enum class TokenKind : std::uint8_t {
 
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string_view text;  // the token as written
-    std::size_t offset = 0; // byte offset in the source
-    double number = 0;      // the value of a Number
+    std::string_view text;          // the token as written
+    std::size_t offset = 0;         // byte offset in the source
+    double number = 0;              // the value of a Number
     const char* message = nullptr;  // why an Error token is one
 };
 

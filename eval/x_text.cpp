@@ -69,14 +69,28 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::uint64_t kPow10Int[] = {
-    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
-    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
-    10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
-    100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPow10Int[] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
 
 // One correctly rounded operation on exact operands: the double nearest digits * 10^scale,
 // as reading the decimal text gives it.
@@ -97,9 +111,9 @@ struct Binade {
 };
 
 constexpr Binade binade(int biased) {
-    const int b = biased - 127;  // the binade is [2^b, 2^(b+1))
-    int e = -18;                  // the largest e with 10^e <= 2^b
-    auto tenToAtMostTwoTo = [b](int k) {  // 10^k <= 2^b, exactly
+    const int b = biased - 127;                       // the binade is [2^b, 2^(b+1))
+    int e = -18;                                      // the largest e with 10^e <= 2^b
+    auto tenToAtMostTwoTo = [b](int k) {              // 10^k <= 2^b, exactly
         const u128 two = static_cast<u128>(1) << 40;  // scale both sides by 2^40 * 10^18
         const u128 left = k >= 0 ? kPow10Int[k] * static_cast<u128>(kPow10Int[18]) * two
                                  : kPow10Int[18 + k] * two;
@@ -109,8 +123,8 @@ constexpr Binade binade(int biased) {
     while (tenToAtMostTwoTo(e + 1)) ++e;
     // mantissa * 2^(b-23) >= 10^(e+1): mantissa >= 10^(e+1) * 2^(23-b), rounded up
     const int k = e + 1;
-    const u128 num = k >= 0 ? static_cast<u128>(kPow10Int[k]) << (23 - b)
-                            : static_cast<u128>(1) << (23 - b);
+    const u128 num =
+        k >= 0 ? static_cast<u128>(kPow10Int[k]) << (23 - b) : static_cast<u128>(1) << (23 - b);
     const u128 den = k >= 0 ? 1 : kPow10Int[-k];
     u128 m = (num + den - 1) / den;
     if (m > 0x1000000) m = 0x1000000;
@@ -179,7 +193,7 @@ double xValue(float x) {
         const Binade& row = kBinades.rows[biased - kFirstBiased];
         const int exponent = row.exponent + (mantissa >= row.nextDecadeMantissa);
         int scale = (kDigits - 1) - exponent;  // digits = round(|x| * 10^scale)
-        if (scale < 0 || scale > 11) {  // 1E+07 and up, or below 1E-05 in the lowest binade
+        if (scale < 0 || scale > 11) {         // 1E+07 and up, or below 1E-05 in the lowest binade
             magnitude = wideValue(std::fabs(x));
             return negative ? -magnitude : magnitude;
         }

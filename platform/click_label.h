@@ -7,22 +7,22 @@ namespace tracewell::platform {
 
 class ClickLabel : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit ClickLabel(QWidget* parent = nullptr);
     explicit ClickLabel(const QString& text, QWidget* parent = nullptr);
 
-  signals:
+signals:
     // On release of the left button inside the label after a press inside it. A double click
     // gives one click, not two, as on the classic label.
     void clicked();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-  private:
+private:
     bool pressed_ = false;
 };
 

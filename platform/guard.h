@@ -20,8 +20,9 @@ void runGuarded(QWidget* window, Handler&& handler) noexcept {
         what = QStringLiteral("unknown failure");
     }
     try {
-        QMessageBox::warning(window, QStringLiteral("Tracewell"),
-                             QStringLiteral("The last action could not be completed: %1").arg(what));
+        QMessageBox::warning(
+            window, QStringLiteral("Tracewell"),
+            QStringLiteral("The last action could not be completed: %1").arg(what));
     } catch (...) {
         // Nothing more can be done; the program goes on.
     }

@@ -15,12 +15,8 @@ constexpr int kLowest = std::numeric_limits<std::int16_t>::min();
 constexpr int kHighest = std::numeric_limits<std::int16_t>::max();
 constexpr int kWheelNotch = 120;  // eighths of a degree in one notch of a common mouse wheel
 
-int clampValue(int value) {
-    return std::clamp(value, kLowest, kHighest);
-}
-int clampStep(int step) {
-    return std::clamp(step, 1, kHighest);
-}
+int clampValue(int value) { return std::clamp(value, kLowest, kHighest); }
+int clampStep(int step) { return std::clamp(step, 1, kHighest); }
 
 }  // namespace
 
@@ -49,9 +45,7 @@ ScrollBar::ScrollBar(const Design& design, QWidget* parent)
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::changed);
 }
 
-int ScrollBar::currentValue() const {
-    return valueFromRaw(value());
-}
+int ScrollBar::currentValue() const { return valueFromRaw(value()); }
 
 void ScrollBar::setCurrentValue(int value) {
     // Clamping to 16 bits first keeps the negation safe; setValue clamps into the range.

@@ -12,7 +12,7 @@ namespace tracewell::platform {
 
 class ScrollBar : public QScrollBar {
     Q_OBJECT
-  public:
+public:
     struct Design {
         Qt::Orientation orientation;
         int startValue;   // value at the top (vertical) or left (horizontal) end; may be larger
@@ -33,17 +33,17 @@ class ScrollBar : public QScrollBar {
     // Clamps value into the range; emits changed() inside the call, only if the value changes.
     void setCurrentValue(int value);
 
-  signals:
+signals:
     // After each completed move that changed the value: an arrow click, a track click, an arrow
     // or page key, a wheel notch, the release of a dragged thumb (nothing while it is dragged),
     // and setCurrentValue.
     void changed();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-  private:
+private:
     // QScrollBar works in raw values that grow towards the bottom or right end.
     int rawFromValue(int value) const { return reversed_ ? -value : value; }
     int valueFromRaw(int raw) const { return reversed_ ? -raw : raw; }

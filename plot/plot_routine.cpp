@@ -14,9 +14,7 @@ namespace tracewell::plot {
 namespace {
 
 // Loop indexes are 16-bit; a loop that would pass 32767 stops there instead of overflowing.
-std::int16_t index16(int v) {
-    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
-}
+std::int16_t index16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
 
 void drawAxes(PlotState& s, platform::ImageSurface& surface) {
     const int xr = s.XRange, yr = s.YRange;

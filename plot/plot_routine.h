@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "eval/evaluator.h"
+#include "platform/image_surface.h"
 #include "plot/plot_state.h"
 #include "plot/sample_grid.h"
-#include "platform/image_surface.h"
 
 namespace tracewell::plot {
 

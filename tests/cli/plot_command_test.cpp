@@ -8,10 +8,10 @@
 #include <charconv>
 #include <sstream>
 
+#include "cli/eval_command.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
-#include "cli/eval_command.h"
 
 namespace tracewell::cli {
 namespace {

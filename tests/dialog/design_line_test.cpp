@@ -9,7 +9,7 @@ namespace tracewell::dialog {
 namespace {
 
 class DesignLineTest : public ::testing::Test {
-  protected:
+protected:
     QWidget parent;
     void SetUp() override {
         parent.resize(120, 120);
@@ -37,10 +37,8 @@ TEST_F(DesignLineTest, DrawsOnePixelWideInTheTextColourFromEndToEnd) {
     DesignLine down(QLineF(1200, 600, 1200, 1500), &parent);
     const QImage image = drawn();
     const QColor line(Qt::black);
-    for (int x : {10, 55, 100})
-        EXPECT_EQ(image.pixelColor(x, 20), line) << x;
-    for (int y : {40, 70, 100})
-        EXPECT_EQ(image.pixelColor(80, y), line) << y;
+    for (int x : {10, 55, 100}) EXPECT_EQ(image.pixelColor(x, 20), line) << x;
+    for (int y : {40, 70, 100}) EXPECT_EQ(image.pixelColor(80, y), line) << y;
     EXPECT_EQ(image.pixelColor(55, 19), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(55, 21), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(81, 70), QColor(Qt::white));

@@ -14,7 +14,7 @@ namespace tracewell::dialog {
 namespace {
 
 class DialogDesign : public ::testing::Test {
-  protected:
+protected:
     DialogWindow built = buildDialogWindow(QPixmap());
     QDialog& window = *built.window;
 

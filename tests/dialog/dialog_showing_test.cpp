@@ -28,11 +28,11 @@ QPushButton* button(QWidget& window, const char* name) {
 // Catches what QDesktopServices is asked to open, in place of a browser.
 class UrlCatcher : public QObject {
     Q_OBJECT
-  public:
+public:
     UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
     ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
     QList<QUrl> opened;
-  public slots:
+public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
@@ -42,7 +42,7 @@ struct ReportedFailure {
 };
 
 class DialogShowing : public ::testing::Test {
-  protected:
+protected:
     Dialog dialog;
     QList<QUrl> opened;
     QList<ReportedFailure> failures;

@@ -14,15 +14,11 @@
 namespace tracewell::dialog {
 namespace {
 
-QString text(QStringView code) {
-    return code.toString();
-}
-QString blanks(int count) {
-    return QString(count, u' ');
-}
+QString text(QStringView code) { return code.toString(); }
+QString blanks(int count) { return QString(count, u' '); }
 
 class DialogTexts : public ::testing::Test {
-  protected:
+protected:
     DialogWindow built = buildDialogWindow(QPixmap());
 
     QString labelText(const char* name) const {

@@ -15,15 +15,15 @@ const char* const kExpressions[] = {
     "sqr(abs(x))*exp(-x*x/4)+log(abs(x)+1)",
     "(sin(x)+cos(2*x))/(1+x^2)-tan(x/3)*atn(x)",
     "1+x*(2+x*(3+x*(4+x*(5+x*(6+x*7)))))",
-    "log(x)",           // fails on half the range
+    "log(x)",  // fails on half the range
     "sqr(x-1)",
     "1/x",
     "1/(1/x)",
     "x\\0.7 + x Mod 3",
     "(x > 1) And (x < 3) Or Not x",
     "Round(x, 2) + CInt(x*100) + Int(x) - Fix(x) + Sgn(x)",
-    "2^x - x^x",        // negative bases with fractional exponents fail
-    "exp(x*100)",       // overflows at the right end
+    "2^x - x^x",   // negative bases with fractional exponents fail
+    "exp(x*100)",  // overflows at the right end
     "7",
     "-x",
     "x - 2 - x",
@@ -78,8 +78,8 @@ TEST(Batch, ConstantsFoldedAtCompileTimeGiveTheSameValues) {
     ASSERT_TRUE(folded.ok() && runtime.ok());
     EXPECT_LT(folded.program().code().size(), runtime.program().code().size());
     Evaluator e;
-    EXPECT_TRUE(sameBits(e.evaluate(folded.program(), 2).value,
-                         e.evaluate(runtime.program(), 2).value));
+    EXPECT_TRUE(
+        sameBits(e.evaluate(folded.program(), 2).value, e.evaluate(runtime.program(), 2).value));
     // A constant part that fails is kept, and fails at every sample.
     const CompileResult failing = compile("x + 1/0");
     ASSERT_TRUE(failing.ok());

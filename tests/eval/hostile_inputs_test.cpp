@@ -14,15 +14,12 @@ using testing::evalAt;
 std::string repeat(const std::string& piece, int times) {
     std::string s;
     s.reserve(piece.size() * times);
-    for (int i = 0; i < times; ++i)
-        s += piece;
+    for (int i = 0; i < times; ++i) s += piece;
     return s;
 }
 
 // "x+x+...+x" with the given number of x.
-std::string sumOfX(int terms) {
-    return "x" + repeat("+x", terms - 1);
-}
+std::string sumOfX(int terms) { return "x" + repeat("+x", terms - 1); }
 
 const std::string kCyrillicEs = "\xd1\x81";  // two bytes, one character
 
@@ -92,8 +89,7 @@ TEST(HostileInputs, DeepButAllowedNestingEvaluatesInBothPaths) {
     EXPECT_GE(r.program().stackDepth(), levels);
 
     std::vector<double> xs;
-    for (int i = -500; i <= 500; ++i)
-        xs.push_back(i * 0.25);
+    for (int i = -500; i <= 500; ++i) xs.push_back(i * 0.25);
     std::vector<double> values(xs.size());
     std::vector<Failure> failures(xs.size());
     Evaluator e;
@@ -127,8 +123,7 @@ TEST(HostileInputs, LiteralsBeyondADouble) {
         {"1.7976931348623157E308", 1.7976931348623157e308},
         {"4.9E-324", 4.9e-324},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(evalAt(row.text).value, row.value) << row.text;
+    for (const auto& row : rows) EXPECT_EQ(evalAt(row.text).value, row.value) << row.text;
 }
 
 TEST(HostileInputs, FailuresOfConstantPartsHitEverySample) {
@@ -146,8 +141,7 @@ TEST(HostileInputs, FailuresOfConstantPartsHitEverySample) {
         {"x\\0", Failure::DivisionByZero},
     };
     std::vector<double> xs;
-    for (int i = -500; i <= 500; ++i)
-        xs.push_back(i * 0.1);  // four blocks, x = 0 among them
+    for (int i = -500; i <= 500; ++i) xs.push_back(i * 0.1);  // four blocks, x = 0 among them
     std::vector<double> values(xs.size());
     std::vector<Failure> failures(xs.size());
     for (const auto& row : rows) {

@@ -31,6 +31,7 @@ void expectRows(const std::vector<Row>& rows, Match match = Match::Exact) {
 }
 
 TEST(Language, PrecedenceAndAssociativity) {
+    // clang-format off
     expectRows({
         {"1+2*3", 7},
         {"(1+2)*3", 9},
@@ -60,9 +61,11 @@ TEST(Language, PrecedenceAndAssociativity) {
         {"0 Eqv 0 Xor -1", 0},   // Xor before Eqv: 0 Eqv -1
         {"0 Imp 0 Eqv -1", -1},  // Eqv before Imp: 0 Imp 0
     });
+    // clang-format on
 }
 
 TEST(Language, Literals) {
+    // clang-format off
     expectRows({
         {"10", 10},       {"010", 10},       {"1.5", 1.5},        {".5", 0.5},
         {"10.", 10},      {"1E3", 1000},     {"1e-3", 0.001},     {"1.5E+2", 150},
@@ -72,10 +75,12 @@ TEST(Language, Literals) {
         {"&O200000", 65536}, {"123456789012345678901234567890", 1.2345678901234568e29},
         {"  7\t", 7},     {"True", -1},      {"FALSE", 0},        {"x", 2.5, 2.5},
     });
+    // clang-format on
 }
 
 TEST(Language, Functions) {
     const double x = 0.7;
+    // clang-format off
     expectRows({
         {"sin(x)", std::sin(x), x},   {"COS(x)", std::cos(x), x}, {"Tan (x)", std::tan(x), x},
         {"atn(x)", std::atan(x), x},  {"log(x)", std::log(x), x}, {"exp(x)", std::exp(x), x},
@@ -88,9 +93,11 @@ TEST(Language, Functions) {
         {"CSng(0.1)", static_cast<double>(0.1f)},                 {"CDbl(7)", 7},
         {"CBool(5)", -1},             {"CBool(0)", 0},            {"sin(cos(x))", std::sin(std::cos(x)), x},
     }, Match::WithinFourUlps);
+    // clang-format on
 }
 
 TEST(Language, IntegerDivisionModAndLogic) {
+    // clang-format off
     expectRows({
         {"4.6\\1.5", 2},        {"-7\\2", -3},         {"7\\-2", -3},
         {"2.5\\1", 2},          {"3.5\\1", 4},         {"19 Mod 6.7", 5},
@@ -102,13 +109,16 @@ TEST(Language, IntegerDivisionModAndLogic) {
         {"-2147483648\\-1", 2147483648.0},
         {"32767+1", 32768},     {"2147483647+1", 2147483648.0},
     });
+    // clang-format on
 }
 
 TEST(Language, ComparisonsGiveTruthValues) {
+    // clang-format off
     expectRows({
         {"1 = 1", -1}, {"1 <> 1", 0}, {"1 < 2", -1}, {"1 > 2", 0},
         {"2 <= 2", -1}, {"1 >= 2", 0}, {"x = 3", -1, 3}, {"(x > 0) * 2", -2, 1},
     });
+    // clang-format on
     EXPECT_EQ(compile("1 < 2").program().kind(), ValueKind::Truth);
     EXPECT_EQ(compile("True Or False").program().kind(), ValueKind::Truth);
     EXPECT_EQ(compile("CBool(x)").program().kind(), ValueKind::Truth);

@@ -28,15 +28,12 @@ constexpr int kCopies = 9;
 // Every x in turn, through a whole block and on into a part-filled second one.
 constexpr int kMixed = kBlock + 44;
 
-bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Characters as the engine counts them: every byte that does not continue a UTF-8 sequence.
 int characterCount(std::string_view text) {
     int n = 0;
-    for (const char c : text)
-        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 
@@ -132,8 +129,7 @@ std::string checkEvaluation(const Program& program, float inputX) {
 
     std::vector<double> mixed(kMixed), values(kMixed);
     std::vector<Failure> failures(kMixed);
-    for (int i = 0; i < kMixed; ++i)
-        mixed[i] = xs[i % kXCount];
+    for (int i = 0; i < kMixed; ++i) mixed[i] = xs[i % kXCount];
     batchEvents = 0;
     batch.evaluate(program, mixed, values, failures);
     int failed = 0;

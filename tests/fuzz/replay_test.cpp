@@ -40,9 +40,7 @@ TEST(FuzzReplay, SeedCorpus) {
     replay(files);
 }
 
-TEST(FuzzReplay, Regressions) {
-    replay(inputsIn(TRACEWELL_FUZZ_REGRESSIONS));
-}
+TEST(FuzzReplay, Regressions) { replay(inputsIn(TRACEWELL_FUZZ_REGRESSIONS)); }
 
 }  // namespace
 }  // namespace tracewell::eval::fuzz

@@ -22,9 +22,7 @@ bool strongBlue(QColor c) {
 bool white(QColor c) {
     return c.alpha() == 255 && c.red() > 245 && c.green() > 245 && c.blue() > 245;
 }
-bool dark(QColor c) {
-    return c.alpha() > 200 && c.lightness() < 90;
-}
+bool dark(QColor c) { return c.alpha() > 200 && c.lightness() < 90; }
 
 struct Found {
     int count = 0;

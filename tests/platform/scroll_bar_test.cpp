@@ -22,7 +22,7 @@ const ScrollBar::Design kPrecision{Qt::Vertical, 14, 0, 6, 2, 3};
 // A bar shown at a usable size that records the value seen at each change and finds its arrows,
 // track and thumb through the style, where a user would click.
 class TestBar : public ScrollBar {
-  public:
+public:
     explicit TestBar(const Design& design) : ScrollBar(design) {
         resize(design.orientation == Qt::Vertical ? QSize(17, 200) : QSize(200, 17));
         show();
@@ -63,8 +63,7 @@ TEST_P(ScrollBarClicks, MoveByTheDesignStepsAndReportEachRealMove) {
     TestBar bar(c.design);
     bar.setCurrentValue(c.start);
     bar.seen.clear();
-    for (int i = 0; i < c.clicks; ++i)
-        bar.click(c.part);
+    for (int i = 0; i < c.clicks; ++i) bar.click(c.part);
     EXPECT_EQ(bar.seen, c.seen);
     EXPECT_EQ(bar.currentValue(), c.seen.empty() ? c.start : c.seen.back());
 }
@@ -105,8 +104,7 @@ TEST(ScrollBar, PrecisionBarWalksLikeTheDesign) {
     EXPECT_EQ(bar.currentValue(), 3);
     bar.click(kTrackBelow);
     EXPECT_EQ(bar.currentValue(), 0);
-    for (int i = 0; i < 9; ++i)
-        bar.click(kUpOrLeft);
+    for (int i = 0; i < 9; ++i) bar.click(kUpOrLeft);
     EXPECT_EQ(bar.currentValue(), 14);
     EXPECT_EQ(bar.seen, (std::vector<int>{8, 6, 3, 0, 2, 4, 6, 8, 10, 12, 14}));
 }

@@ -51,7 +51,7 @@ TEST(WindowLayout, SinglePrecisionAndTrueDivisions) {
 
 TEST(WindowLayout, NarrowWindowsKeepTheDesignedOverlaps) {
     const auto l = layoutForOuterSize(5000, 6375);
-    EXPECT_GT(l->T.right(), l->Lt.left());        // below about 8633 twips T runs into Lt
+    EXPECT_GT(l->T.right(), l->Lt.left());             // below about 8633 twips T runs into Lt
     EXPECT_GT(l->HScroll1.right(), l->Image1.left());  // below 5890 HScroll1 reaches Image1
     EXPECT_EQ(l->Pic.width(), 4600);
 }

@@ -69,12 +69,10 @@ QString RandomActions::next() {
             {2, &RandomActions::changeWindowState}, {1, &RandomActions::openHelp},
             {2, &RandomActions::callDirectly}};
         int total = 0;
-        for (const auto& kind : kinds)
-            total += kind.weight;
+        for (const auto& kind : kinds) total += kind.weight;
         int r = pick(total);
         const auto* kind = std::begin(kinds);
-        while (r >= kind->weight)
-            r -= (kind++)->weight;
+        while (r >= kind->weight) r -= (kind++)->weight;
         what = (this->*kind->act)();
     }
     // The events a real loop would take before the next action: repaints, deferred deletes.
@@ -212,8 +210,7 @@ QString RandomActions::editText() {
                  {Qt::Key_Tab, Qt::NoModifier, "Tab"}};
     const auto& edit = edits[pick(static_cast<int>(std::size(edits)))];
     const int times = 1 + pick(5);
-    for (int i = 0; i < times; ++i)
-        QTest::keyClick(c_.t, edit.key, edit.modifiers);
+    for (int i = 0; i < times; ++i) QTest::keyClick(c_.t, edit.key, edit.modifiers);
     return QString("%1x %2 in T").arg(times).arg(edit.name);
 }
 
@@ -290,8 +287,7 @@ double RandomActions::plotCost(int xRange) {
         costedText_ = text;
         costPerSample_ = 0;
         bool printable = true;
-        for (QChar c : text)
-            printable = printable && c.unicode() >= 33 && c.unicode() <= 126;
+        for (QChar c : text) printable = printable && c.unicode() >= 33 && c.unicode() <= 126;
         // The plot stops before sampling a text it rejects or cannot read.
         if (printable) {
             const eval::CompileResult compiled = eval::compile(text.toStdString());

@@ -15,9 +15,7 @@ std::uint32_t stressSeed() {
     return 20240611;
 }
 
-double maxPlotCost() {
-    return kSanitized ? 1.5e7 : 4e7;
-}
+double maxPlotCost() { return kSanitized ? 1.5e7 : 4e7; }
 
 ::testing::AssertionResult runActions(WindowModel& model, ModalCloser& closer,
                                       RandomActions& actions, int count, std::uint32_t seed) {
@@ -33,8 +31,7 @@ double maxPlotCost() {
         auto failure = ::testing::AssertionFailure()
                        << "seed " << seed << " (TRACEWELL_STRESS_SEED), action " << i << ": "
                        << broken.join("; ").toStdString() << "\nlast actions:";
-        for (const QString& a : recent)
-            failure << "\n  " << a.toStdString();
+        for (const QString& a : recent) failure << "\n  " << a.toStdString();
         return failure;
     }
     return ::testing::AssertionSuccess();

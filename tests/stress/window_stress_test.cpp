@@ -16,8 +16,7 @@ int inkedPixels(const QImage& image) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            n += (row[x] | 0xff000000) == kInk;
+        for (int x = 0; x < image.width(); ++x) n += (row[x] | 0xff000000) == kInk;
     }
     return n;
 }
