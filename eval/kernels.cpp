@@ -9,14 +9,14 @@
 namespace tracewell::eval {
 namespace {
 
-#define TRACEWELL_UNARY_OPS(X)                                                                    \
-    X(Neg)                                                                                        \
-    X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(Sqr) X(Sgn) X(Int) X(Fix) \
-        X(Round) X(CInt) X(CLng) X(CSng) X(CDbl) X(CBool)
-#define TRACEWELL_BINARY_OPS(X)                                                                   \
-    X(Add)                                                                                        \
-    X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) X(And) X(Or) \
-        X(Xor) X(Eqv) X(Imp) X(RoundTo)
+// clang-format off
+#define TRACEWELL_UNARY_OPS(X) \
+    X(Neg) X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(Sqr) X(Sgn) \
+    X(Int) X(Fix) X(Round) X(CInt) X(CLng) X(CSng) X(CDbl) X(CBool)
+#define TRACEWELL_BINARY_OPS(X) \
+    X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) \
+    X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
+// clang-format on
 
 const bool kHasAvx2 = hasAvx2();
 
