@@ -80,14 +80,8 @@ Infix infixOf(TokenKind kind) {
 }
 
 ValueKind resultKind(Op op, ValueKind a, ValueKind b) {
+    if (isComparison(op)) return ValueKind::Truth;
     switch (op) {
-        case Op::Eq:
-        case Op::Ne:
-        case Op::Lt:
-        case Op::Gt:
-        case Op::Le:
-        case Op::Ge:
-            return ValueKind::Truth;
         case Op::And:
         case Op::Or:
         case Op::Xor:

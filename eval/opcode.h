@@ -60,6 +60,7 @@ constexpr bool isUnary(Op op) {
     return static_cast<int>(op) >= kFirstUnary && static_cast<int>(op) < kFirstBinary;
 }
 constexpr bool isBinary(Op op) { return static_cast<int>(op) >= kFirstBinary; }
+constexpr bool isComparison(Op op) { return op >= Op::Eq && op <= Op::Ge; }
 
 // Where an operand comes from: the evaluation stack, the instruction's constant, or x.
 enum class Src : std::uint8_t { Stack, Const, X };

@@ -178,6 +178,7 @@ constexpr vm::Fn vectorFn() {
 // batch that watches these operands and the final result misses no failed sample.
 template <Op op>
 constexpr unsigned hidingOperands() {
+    if (isComparison(op)) return 3;
     switch (op) {
         case Op::Atn:
         case Op::Exp:
@@ -188,12 +189,6 @@ constexpr unsigned hidingOperands() {
         case Op::RoundTo:
             return 2;
         case Op::Pow:
-        case Op::Eq:
-        case Op::Ne:
-        case Op::Lt:
-        case Op::Gt:
-        case Op::Le:
-        case Op::Ge:
             return 3;
         default:
             return 0;
@@ -203,6 +198,7 @@ constexpr unsigned hidingOperands() {
 // Operations whose finite operands always give a finite result never fail.
 template <Op op>
 constexpr bool canFail() {
+    if (isComparison(op)) return false;
     switch (op) {
         case Op::Neg:
         case Op::Abs:
@@ -213,12 +209,6 @@ constexpr bool canFail() {
         case Op::CDbl:
         case Op::CBool:
         case Op::Atn:
-        case Op::Eq:
-        case Op::Ne:
-        case Op::Lt:
-        case Op::Gt:
-        case Op::Le:
-        case Op::Ge:
             return false;
         default:
             return true;
