@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include "dialog/dialog.h"
+#include "dialog/dialog_texts.h"
 #include "platform/click_label.h"
 #include "platform/icons.h"
 #include "platform/picture_box.h"
@@ -16,8 +17,6 @@
 
 namespace tracewell::app {
 namespace {
-
-const QColor kDrawingColour(1, 0, 66);
 
 QFont arial(double points) {
     QFont f("Arial");
@@ -46,7 +45,7 @@ platform::ScrollBar* scrollBar(QWidget* parent, const char* name,
 
 Fgraph::Fgraph(QWidget* parent) : QWidget(parent), beep_([] { QApplication::beep(); }) {
     setObjectName("Fgraph");
-    setWindowTitle("Tracewell v3.1");
+    setWindowTitle(dialog::texts::kProgramTitle.toString());
     setWindowIcon(platform::applicationIcon());
     createControls();
     connectEvents();
@@ -59,9 +58,7 @@ void Fgraph::createControls() {
     Pic = new platform::PictureBox(this);
     Pic->setObjectName("Pic");
     Pic->setFocusPolicy(Qt::StrongFocus);
-    Pic->surface().setBackground(Qt::white);
-    Pic->surface().setForeground(kDrawingColour);
-    Pic->surface().clear();
+    plot::Plotter::dress(Pic->surface());
 
     T = new QLineEdit("sin(x)", this);
     T->setObjectName("T");
@@ -113,7 +110,6 @@ void Fgraph::connectEvents() {
     connect(Lg, &platform::ClickLabel::clicked, this, &Fgraph::Lg_Click);
     connect(Lt, &platform::ClickLabel::clicked, this, &Fgraph::Lt_Click);
     connect(Image1, &platform::ClickLabel::clicked, this, &Fgraph::Image1_Click);
-    ScriptControl1.setErrorHandler([this] { ScriptControl1_Error(); });
 }
 
 void Fgraph::place(const plot::WindowLayout& l) {

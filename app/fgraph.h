@@ -6,9 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "eval/evaluator.h"
-#include "plot/plot_state.h"
-#include "plot/sample_grid.h"
+#include "plot/plotter.h"
 
 class QLabel;
 class QLineEdit;
@@ -57,7 +55,6 @@ private:
     void Lg_Click();
     void Lt_Click();
     void Image1_Click();
-    void ScriptControl1_Error();
 
     void createControls();
     void connectEvents();
@@ -67,9 +64,8 @@ private:
     void showProblem(const QString& message);
     void clearProblem();
 
-    plot::PlotState state_;
-    eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
-    plot::SampleGrid grid_;          // kept between runs: the same range reuses its samples
+    plot::Plotter plotter_;  // the state, the expression engine ScriptControl1 and the grid
+    plot::PlotState& state_ = plotter_.state();
     std::unique_ptr<dialog::Dialog> dialog_;
     std::function<void()> beep_;
 

@@ -7,29 +7,16 @@
 #include "platform/guard.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
-#include "plot/number_text.h"
-#include "plot/plot_routine.h"
-#include "plot/step_table.h"
+#include "plot/label_numbers.h"
 #include "plot/window_layout.h"
 
 namespace tracewell::app {
 
-void Fgraph::Form_Load() {
-    state_.Idx = 33;
-    while (state_.Idx <= 126) {
-        state_.CharTable.set(state_.Idx, QString(QChar(state_.Idx)));
-        ++state_.Idx;
-    }
-    state_.XRange = 10;
-    state_.YRange = 2;
-}
-
-void Fgraph::ScriptControl1_Error() { state_.Idx = 0; }
+void Fgraph::Form_Load() { plotter_.load(); }
 
 void Fgraph::Pic_Click() {
     platform::runGuarded(this, [this] {
-        const auto problem =
-            plot::runPlot(state_, T->text(), {Pic->surface(), ScriptControl1, grid_});
+        const auto problem = plotter_.plot(Pic->surface(), T->text());
         Pic->update();
         if (problem)
             showProblem(problem->message);
@@ -72,7 +59,7 @@ void Fgraph::Lt_Click() {
 // Odd levels have no step and keep the one before. The precision never replots.
 void Fgraph::VS_Change() {
     const int level = VS->currentValue();
-    if (const auto step = plot::StepTable::stepFor(level)) state_.XStep = *step;
+    plotter_.setPrecision(level);
     Lt->setText(plot::captionNumber(level));
 }
 

@@ -3,25 +3,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <cstdlib>
 
 #include "bench/bench_samples.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
-#include "plot/plot_routine.h"
-#include "plot/step_table.h"
+#include "plot/plotter.h"
 
 namespace tracewell::bench {
 namespace {
 
-plot::PlotState defaultState(int xRange, int level) {
-    plot::PlotState s;
-    for (int c = plot::CharacterTable::kFirst; c <= plot::CharacterTable::kLast; ++c)
-        s.CharTable.set(c, QString(QChar(c)));
-    s.XRange = static_cast<std::int16_t>(xRange);
-    s.YRange = 2;
-    s.XStep = *plot::StepTable::stepFor(level);
-    return s;
+void setUp(plot::Plotter& plotter, int xRange, int level) {
+    plotter.load();
+    plotter.state().XRange = static_cast<std::int16_t>(xRange);
+    plotter.setPrecision(level);
 }
 
 // What the engine alone spends on the densest plot's samples.
@@ -41,26 +35,25 @@ void BM_EngineBatch_sin(benchmark::State& state) {
 // runs of the same range; "cold" alternates between ranges 50 and 49, so that every run
 // builds its grid afresh, as the first run at a range does.
 void BM_WholePlot(benchmark::State& state, int level, bool cold) {
-    platform::ImageSurface surface(QSize(601, 337), 1.0);
-    eval::Evaluator engine;
-    plot::SampleGrid grid;
-    plot::PlotState s = defaultState(50, level);
+    platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
+    plot::Plotter plotter;
+    setUp(plotter, 50, level);
+    std::int16_t& range = plotter.state().XRange;
     for (auto _ : state) {
-        if (cold) s.XRange = s.XRange == 50 ? 49 : 50;
-        plot::runPlot(s, "sin(x)", {surface, engine, grid});
+        if (cold) range = range == 50 ? 49 : 50;
+        plotter.plot(surface, "sin(x)");
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }
 
 // Arrow-clicking through x ranges 1..50 at level 8: fifty replots, each with a new grid.
 void BM_RangeSweepLevel8(benchmark::State& state) {
-    platform::ImageSurface surface(QSize(601, 337), 1.0);
-    eval::Evaluator engine;
-    plot::SampleGrid grid;
+    platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
+    plot::Plotter plotter;
     for (auto _ : state) {
         for (int range = 1; range <= 50; ++range) {
-            plot::PlotState s = defaultState(range, 8);
-            plot::runPlot(s, "sin(x)", {surface, engine, grid});
+            setUp(plotter, range, 8);
+            plotter.plot(surface, "sin(x)");
         }
         benchmark::DoNotOptimize(surface.image().constBits());
     }
@@ -77,7 +70,7 @@ BENCHMARK(BM_RangeSweepLevel8)->Unit(benchmark::kMillisecond);
 }  // namespace tracewell::bench
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // text needs fonts
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/number_text.h"
+#include "cli/shortest_text.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 

@@ -98,7 +98,6 @@ int main(int argc, char* argv[]) {
     options.xRange = xRange.value;
     options.yRange = yRange.value;
     options.level = level.value;
-    options.size = tracewell::cli::defaultPlotSize();
     if (parser.isSet(sizeOption)) {
         const auto m =
             QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));

@@ -4,32 +4,25 @@
 #include <QGuiApplication>
 #include <ostream>
 
-#include "cli/number_text.h"
+#include "cli/shortest_text.h"
 #include "eval/x_text.h"
-#include "plot/plot_routine.h"
-#include "plot/step_table.h"
+#include "plot/plotter.h"
 
 namespace tracewell::cli {
 
-QSize defaultPlotSize() { return {601, 337}; }
-
 int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
-    plot::PlotState state;
-    for (int c = plot::CharacterTable::kFirst; c <= plot::CharacterTable::kLast; ++c)
-        state.CharTable.set(c, QString(QChar(c)));
-    state.XRange = static_cast<std::int16_t>(o.xRange);
-    state.YRange = static_cast<std::int16_t>(o.yRange);
-    state.XStep = plot::StepTable::stepFor(o.level).value_or(0);
+    plot::Plotter plotter;
+    plotter.load();
+    plotter.state().XRange = static_cast<std::int16_t>(o.xRange);
+    plotter.state().YRange = static_cast<std::int16_t>(o.yRange);
+    plotter.setPrecision(o.level);
 
-    platform::ImageSurface surface(o.size.isValid() ? o.size : defaultPlotSize(), 1.0);
+    platform::ImageSurface surface(o.size.isValid() ? o.size : plot::Plotter::defaultPictureSize(),
+                                   1.0);
     surface.setFont(QGuiApplication::font());
-    surface.setBackground(Qt::white);
-    surface.setForeground(QColor(1, 0, 66));
-    eval::Evaluator engine;
-    plot::SampleGrid grid;
-    plot::PlotSamples samples;
-    const auto problem =
-        plot::runPlot(state, o.expression, {surface, engine, grid}, o.csv ? &samples : nullptr);
+    plot::Plotter::dress(surface);
+    const auto problem = plotter.plot(surface, o.expression, o.csv);
+    const plot::PlotSamples& samples = plotter.samples();
 
     if (!o.pngPath.isEmpty() && !surface.image().save(o.pngPath, "PNG")) {
         err << "tracewell-plot: cannot write " << o.pngPath.toStdString() << "\n";

@@ -12,13 +12,10 @@ struct PlotOptions {
     int xRange = 10;   // 1..50
     int yRange = 2;    // 1..25
     int level = 6;     // an even precision level, 0..14
-    QSize size;        // pixels of the plot area
+    QSize size;        // pixels of the plot area; empty: the window's plot area as designed
     QString pngPath;   // empty: no picture written
     bool csv = false;  // list the samples on out
 };
-
-// The plot area's size at design: 9015 x 5055 twips at 96 dpi.
-QSize defaultPlotSize();
 
 // Returns the exit code: 0, or 2 when the expression is rejected or cannot be read, or the
 // picture cannot be written.

@@ -84,7 +84,7 @@ Widget* place(QWidget* parent, const char* name, const QRectF& twips, const Font
 
 void addProgramName(QWidget* parent) {
     auto* name = place<QLineEdit>(parent, "Text1", QRectF(240, 240, 2295, 315), {{"Arial"}, 14.25});
-    name->setText(texts::kProgramName.toString());
+    name->setText(QLatin1Char(' ') + texts::kProgramTitle.toString());
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
     name->setCursorPosition(0);

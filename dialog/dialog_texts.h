@@ -8,7 +8,9 @@ namespace tracewell::dialog::texts {
 
 inline constexpr QStringView kCaption = u"Справка";
 
-inline constexpr QStringView kProgramName = u" Tracewell v3.1";
+// The program's name and version: the main window's caption, and the help's name line
+// behind one blank.
+inline constexpr QStringView kProgramTitle = u"Tracewell v3.1";
 
 // Ends with five blanks, as designed.
 inline constexpr QStringView kInstructions =

@@ -8,7 +8,7 @@
 #include "eval/compiler.h"
 #include "eval/single.h"
 #include "plot/curve_pixels.h"
-#include "plot/number_text.h"
+#include "plot/label_numbers.h"
 
 namespace tracewell::plot {
 namespace {

@@ -23,6 +23,10 @@ private:
     std::array<QString, kLast - kFirst + 1> entries_;
 };
 
+// Only XRange, YRange and XStep carry anything from one run to the next. CharTable, CurX,
+// Idx, ExprText, XStart and ExprLen are kept only because the design has them: the routine
+// could do with a range check and local variables, but it leaves in them what the design
+// says, so that the state after any handler is the design's.
 struct PlotState {
     CharacterTable CharTable;  // filled at load, never changed after
     float CurX = 0;            // the current x while sampling; after a run, the x that ended it

@@ -12,7 +12,7 @@
 
 namespace tracewell::app::testing {
 
-inline const QColor kInk(1, 0, 66);
+using plot::kInk;
 
 inline int inkedPixels(const QImage& image) {
     int n = 0;

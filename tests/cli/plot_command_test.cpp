@@ -82,6 +82,10 @@ TEST(PlotCommand, WritesThePicture) {
     ASSERT_EQ(image.size(), QSize(300, 200));
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(150, 100), QColor(1, 0, 66));  // the origin
+
+    o.size = QSize();  // the window's plot area as designed: 9015 x 5055 twips at 96 dpi
+    ASSERT_EQ(runPlot(o, out, err), 0);
+    EXPECT_EQ(QImage(o.pngPath).size(), QSize(601, 337));
 }
 
 TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "eval/x_text.h"
-#include "plot/number_text.h"
+#include "plot/label_numbers.h"
 #include "plot_test_support.h"
 
 namespace tracewell::plot {
@@ -37,7 +37,7 @@ TEST(PlotRoutine, AxesTicksAndLabelsForRangeOne) {
         for (int dx = from; dx < to; ++dx)
             for (int dy = 2; dy < 14; ++dy)
                 if (im.rect().contains(at + QPoint(dx, dy)))
-                    n += im.pixelColor(at + QPoint(dx, dy)) == testing::kInk;
+                    n += im.pixelColor(at + QPoint(dx, dy)) == kInk;
         return n;
     };
     const QPoint minusOne = rig.surface.toDevice({-1, 0});

@@ -1,36 +1,33 @@
 #pragma once
 // A plot routine on an image of its own, with the state the window has after loading.
 
-#include "plot/plot_routine.h"
-#include "plot/step_table.h"
+#include "plot/plotter.h"
 
 namespace tracewell::plot::testing {
 
-inline const QColor kInk(1, 0, 66);
-
 struct PlotRig {
-    PlotState state;
+    Plotter plotter;
+    PlotState& state = plotter.state();
     platform::ImageSurface surface{QSize(600, 300), 1.0};
-    eval::Evaluator engine;
-    SampleGrid grid;
     int errorEvents = 0;
 
     explicit PlotRig(int xRange = 10, int yRange = 2, int level = 6) {
-        for (int c = CharacterTable::kFirst; c <= CharacterTable::kLast; ++c)
-            state.CharTable.set(c, QString(QChar(c)));
+        plotter.load();
         state.XRange = static_cast<std::int16_t>(xRange);
         state.YRange = static_cast<std::int16_t>(yRange);
-        state.XStep = StepTable::stepFor(level).value_or(0);
-        surface.setForeground(kInk);
-        surface.clear();
-        engine.setErrorHandler([this] {
+        plotter.setPrecision(level);
+        Plotter::dress(surface);
+        // Counts the error events, and does what the plotter's own handler does.
+        plotter.engine().setErrorHandler([this] {
             ++errorEvents;
             state.Idx = 0;
         });
     }
 
     std::optional<PlotProblem> plot(const QString& text, PlotSamples* samples = nullptr) {
-        return runPlot(state, text, {surface, engine, grid}, samples);
+        const auto problem = plotter.plot(surface, text, samples != nullptr);
+        if (samples) *samples = plotter.samples();
+        return problem;
     }
 
     bool inked(QPointF user) const {

@@ -29,7 +29,7 @@ struct Controls {
     QPointer<platform::ScrollBar> vs, vscroll1, hscroll1;
 };
 
-inline const QRgb kInk = qRgb(1, 0, 66);
+inline const QRgb kInk = plot::kInk.rgb();
 
 // What a run went through, to show that the heavy cases came up.
 struct RunCounts {

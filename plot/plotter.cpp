@@ -1,0 +1,49 @@
+#include "plot/plotter.h"
+
+#include <cmath>
+
+#include "platform/twips.h"
+#include "plot/step_table.h"
+#include "plot/window_layout.h"
+
+namespace tracewell::plot {
+
+Plotter::Plotter() {
+    ScriptControl1.setErrorHandler([this] { ScriptControl1_Error(); });
+}
+
+void Plotter::load() {
+    state_.Idx = CharacterTable::kFirst;
+    while (state_.Idx <= CharacterTable::kLast) {
+        state_.CharTable.set(state_.Idx, QString(QChar(state_.Idx)));
+        ++state_.Idx;
+    }
+    state_.XRange = 10;
+    state_.YRange = 2;
+}
+
+void Plotter::setPrecision(int level) {
+    if (const auto step = StepTable::stepFor(level)) state_.XStep = *step;
+}
+
+void Plotter::dress(platform::ImageSurface& surface) {
+    surface.setBackground(Qt::white);
+    surface.setForeground(kInk);
+    surface.clear();
+}
+
+QSize Plotter::defaultPictureSize() {
+    constexpr double kTwipsPerPixel = platform::kTwipsPerInch / 96;
+    const QRectF pic = designLayout().Pic;
+    return {static_cast<int>(std::lround(pic.width() / kTwipsPerPixel)),
+            static_cast<int>(std::lround(pic.height() / kTwipsPerPixel))};
+}
+
+std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const QString& text,
+                                         bool keepSamples) {
+    samples_ = {};
+    return runPlot(state_, text, {surface, ScriptControl1, grid_},
+                   keepSamples ? &samples_ : nullptr);
+}
+
+}  // namespace tracewell::plot
