@@ -1,11 +1,11 @@
 // tracewell-plot: Tracewell's plot routine and engine from the command line.
-#include <unistd.h>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <cstdlib>
+#include <QTemporaryDir>
 #include <iostream>
+#include <optional>
 
 #include "cli/eval_command.h"
 #include "cli/plot_command.h"
@@ -28,14 +28,12 @@ Parsed wholeNumber(const QString& text, int low, int high) {
 
 int main(int argc, char* argv[]) {
     // Drawing text needs a platform, but never a display (nor a session's runtime folder).
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const QString runtime =
-            QDir::tempPath() + "/tracewell-runtime-" + QString::number(getuid());
-        QDir().mkpath(runtime);
-        QFile::setPermissions(
-            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A runtime folder of this run's own, readable by its owner only, removed at the end.
+    std::optional<QTemporaryDir> runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime.emplace(QDir::tempPath() + "/tracewell-runtime-XXXXXX");
+        if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
     }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("tracewell-plot");

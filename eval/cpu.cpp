@@ -3,7 +3,7 @@
 namespace tracewell::eval {
 
 bool hasAvx2() {
-#if defined(__x86_64__)
+#if defined(TRACEWELL_AVX2_PATHS)
     static const bool avx2 = __builtin_cpu_supports("avx2");
     return avx2;
 #else

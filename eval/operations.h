@@ -7,15 +7,17 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "failure.h"
 #include "opcode.h"
+#include "powers_of_ten.h"
 #include "vector_math.h"
 
 namespace tracewell::eval::ops {
 
-constexpr double kNaN = __builtin_nan("");
-constexpr double kInf = __builtin_inf();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kTrue = -1.0;
 constexpr double kFalse = 0.0;
 
@@ -43,18 +45,11 @@ inline double bitwise(double a, double b, F f) {
         f(static_cast<std::uint32_t>(ia), static_cast<std::uint32_t>(ib))));
 }
 
-inline double powerOfTen(int n) {
-    static constexpr double table[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    return table[n];
-}
-
 inline double roundTo(double v, double digits) {
     const double d = std::nearbyint(digits);
     if (!(d >= 0)) return kNaN;
-    if (d > 22) return v;
-    const double scale = powerOfTen(static_cast<int>(d));
+    if (d >= kExactPowersOfTen) return v;
+    const double scale = kPowersOfTen[static_cast<int>(d)];
     const double scaled = v * scale;
     if (!isFinite(scaled)) return v;
     return std::nearbyint(scaled) / scale;

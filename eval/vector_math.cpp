@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#if defined(__x86_64__) && defined(__linux__)
+// The C library's vector functions follow the x86-64 vector ABI of glibc; where there is no
+// such library, or only plain paths are wanted, the scalar functions serve.
+#if defined(TRACEWELL_AVX2_PATHS) && defined(__GLIBC__)
 #include <immintrin.h>
 #define TRACEWELL_LIBMVEC 1
 #endif

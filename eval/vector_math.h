@@ -1,6 +1,6 @@
 #pragma once
-// Transcendental functions over arrays, from the C library's vector math (libmvec): several
-// samples per call, in the widest registers the processor has. One sample alone goes
+// Transcendental functions over arrays, from the C library's vector math (libmvec) where it has
+// one: several samples per call, in the widest registers the processor has. One sample alone goes
 // through the same code, so a value never depends on how samples were grouped.
 
 namespace tracewell::eval::vm {

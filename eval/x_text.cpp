@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "eval/powers_of_ten.h"
+
 namespace tracewell::eval {
 namespace {
 
@@ -67,10 +69,6 @@ double xValueFromText(float x) {
 
 namespace {
 
-using u128 = unsigned __int128;
-
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr std::uint64_t kPow10Int[] = {1ull,
                                        10ull,
                                        100ull,
@@ -95,8 +93,23 @@ constexpr std::uint64_t kPow10Int[] = {1ull,
 // One correctly rounded operation on exact operands: the double nearest digits * 10^scale,
 // as reading the decimal text gives it.
 inline double decimalValue(std::uint64_t digits, int scale) {
-    return scale < 0 ? static_cast<double>(digits) / kPow10[-scale]
-                     : static_cast<double>(digits) * kPow10[scale];
+    return scale < 0 ? static_cast<double>(digits) / kPowersOfTen[-scale]
+                     : static_cast<double>(digits) * kPowersOfTen[scale];
+}
+
+// a * b / 2^shift rounded half up, for 0 < shift < 64 and a quotient below 2^64. The product
+// needs up to 128 bits, kept as two halves: standard C++ has no wider integer.
+constexpr std::uint64_t multiplyShiftRounded(std::uint64_t a, std::uint64_t b, int shift) {
+    constexpr std::uint64_t kLow32 = 0xFFFFFFFF;
+    const std::uint64_t ll = (a & kLow32) * (b & kLow32), lh = (a & kLow32) * (b >> 32);
+    const std::uint64_t hl = (a >> 32) * (b & kLow32), hh = (a >> 32) * (b >> 32);
+    const std::uint64_t middle = (ll >> 32) + (lh & kLow32) + (hl & kLow32);
+    std::uint64_t high = hh + (lh >> 32) + (hl >> 32) + (middle >> 32);
+    std::uint64_t low = (middle << 32) | (ll & kLow32);
+    const std::uint64_t half = 1ull << (shift - 1);
+    high += low + half < low;  // the carry of adding half
+    low += half;
+    return (high << (64 - shift)) | (low >> shift);
 }
 
 // Singles from 1E-05 up to 1E+07, where a plot's x values lie, are handled in 64-bit integers:
@@ -111,22 +124,19 @@ struct Binade {
 };
 
 constexpr Binade binade(int biased) {
-    const int b = biased - 127;                       // the binade is [2^b, 2^(b+1))
-    int e = -18;                                      // the largest e with 10^e <= 2^b
-    auto tenToAtMostTwoTo = [b](int k) {              // 10^k <= 2^b, exactly
-        const u128 two = static_cast<u128>(1) << 40;  // scale both sides by 2^40 * 10^18
-        const u128 left = k >= 0 ? kPow10Int[k] * static_cast<u128>(kPow10Int[18]) * two
-                                 : kPow10Int[18 + k] * two;
-        const u128 right = (b >= -40 ? static_cast<u128>(1) << (b + 40) : 0) * kPow10Int[18];
-        return left <= right;
+    const int b = biased - 127;  // the binade is [2^b, 2^(b+1)), b from -17 to 23
+    // 10^k <= 2^b, exactly: across the band both sides fit 64 bits.
+    auto tenToAtMostTwoTo = [b](int k) {
+        if (k >= 0) return b >= 0 && kPow10Int[k] <= (1ull << b);
+        return b >= 0 || (1ull << -b) <= kPow10Int[-k];
     };
+    int e = -18;  // the largest e with 10^e <= 2^b
     while (tenToAtMostTwoTo(e + 1)) ++e;
     // mantissa * 2^(b-23) >= 10^(e+1): mantissa >= 10^(e+1) * 2^(23-b), rounded up
     const int k = e + 1;
-    const u128 num =
-        k >= 0 ? static_cast<u128>(kPow10Int[k]) << (23 - b) : static_cast<u128>(1) << (23 - b);
-    const u128 den = k >= 0 ? 1 : kPow10Int[-k];
-    u128 m = (num + den - 1) / den;
+    const std::uint64_t num = (k >= 0 ? kPow10Int[k] : 1ull) << (23 - b);
+    const std::uint64_t den = k >= 0 ? 1 : kPow10Int[-k];
+    std::uint64_t m = (num + den - 1) / den;
     if (m > 0x1000000) m = 0x1000000;
     return {e, static_cast<std::uint32_t>(m)};
 }
@@ -141,7 +151,7 @@ constexpr BinadeTable makeBinades() {
 }
 constexpr BinadeTable kBinades = makeBinades();
 
-// Any magnitude from 1E-12 to 1E+15, in 128-bit integers.
+// Any magnitude from 1E-12 to 1E+15, in integers.
 double wideValue(float a) {
     std::uint32_t bits;
     std::memcpy(&bits, &a, sizeof bits);
@@ -153,18 +163,14 @@ double wideValue(float a) {
     std::uint64_t digits = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = exponent - (kDigits - 1);  // digits = round(a / 10^scale)
-        u128 n;
+        // Whatever the attempt, n lies within a factor of 100 of 10^6, and a shift to the
+        // left (a at least 2^23) happens only at scale 0: no step overflows 64 bits.
+        std::uint64_t n;
         if (scale <= 0) {
-            const u128 scaled = static_cast<u128>(mantissa) * kPow10Int[-scale];
-            if (shift >= 0) {
-                n = scaled << shift;
-            } else {
-                n = scaled >> -shift;
-                const u128 rest = scaled - (n << -shift);
-                if (rest >= (static_cast<u128>(1) << (-shift - 1))) ++n;
-            }
+            n = shift >= 0 ? (mantissa * kPow10Int[-scale]) << shift
+                           : multiplyShiftRounded(mantissa, kPow10Int[-scale], -shift);
         } else {
-            const u128 whole = static_cast<u128>(mantissa) << shift;
+            const std::uint64_t whole = mantissa << shift;  // shift at most 26 up to 1E+15
             n = whole / kPow10Int[scale];
             if (2 * (whole % kPow10Int[scale]) >= kPow10Int[scale]) ++n;
         }
@@ -173,7 +179,7 @@ double wideValue(float a) {
         } else if (n < 1'000'000) {
             --exponent;
         } else {
-            digits = static_cast<std::uint64_t>(n);
+            digits = n;
             break;
         }
     }

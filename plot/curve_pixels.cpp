@@ -1,18 +1,19 @@
 #include "plot/curve_pixels.h"
 
+#include <bit>
+
 #include "eval/cpu.h"
 
-#if defined(__x86_64__)
+#if defined(TRACEWELL_AVX2_PATHS)
 #include <immintrin.h>
 #endif
 
 namespace tracewell::plot {
 namespace {
 
-// One pass the compiler can vectorize: no branches, and only a point known to be inside
-// the area is converted to integers.
 // One sample: its pixel's index, or -1 where it sets no point. The same arithmetic as the
-// surface's own mapping; only a point known to be inside the area is converted to integers.
+// surface's own mapping, without branches so that the compiler can vectorize the pass; only
+// a point known to be inside the area is converted to integers.
 [[gnu::always_inline]] inline int pixelOf(float x, double value,
                                           const platform::ImageSurface::PixelMapping& m) {
     const float y = static_cast<float>(value);  // beyond the single range: infinite
@@ -38,7 +39,7 @@ namespace {
     return count;
 }
 
-#if defined(__x86_64__)
+#if defined(TRACEWELL_AVX2_PATHS)
 // The same pass in AVX2 instructions, eight samples at a time. Multiply and add stay two
 // roundings, as in the plain loop, so both give the same pixels.
 TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
@@ -76,11 +77,11 @@ TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
                                _mm256_permutevar8x32_epi32(previous, shiftUp), 1);
         const __m256i fresh =
             _mm256_andnot_si256(_mm256_cmpeq_epi32(pixel, before), _mm256_castps_si256(inside));
-        int bits = _mm256_movemask_ps(_mm256_castsi256_ps(fresh));
+        auto bits = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(fresh)));
         if (bits) {
             alignas(32) int lanes[8];
             _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), pixel);
-            for (; bits; bits &= bits - 1) at[count++] = lanes[__builtin_ctz(bits)];
+            for (; bits; bits &= bits - 1) at[count++] = lanes[std::countr_zero(bits)];
         }
         previous = pixel;
     }
@@ -93,9 +94,10 @@ TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
 
 int curvePixels(std::span<const float> xs, std::span<const double> values,
                 const platform::ImageSurface::PixelMapping& mapping, std::span<int> at) {
-    const int n = static_cast<int>(xs.size());
-#if defined(__x86_64__)
-    if (eval::hasAvx2()) return curvePixelsAvx2(xs.data(), values.data(), mapping, at.data(), n);
+#if defined(TRACEWELL_AVX2_PATHS)
+    if (eval::hasAvx2())
+        return curvePixelsAvx2(xs.data(), values.data(), mapping, at.data(),
+                               static_cast<int>(xs.size()));
 #endif
     return curvePixelsPlain(xs, values, mapping, at);
 }
