@@ -55,92 +55,89 @@ inline double roundTo(double v, double digits) {
     return std::nearbyint(scaled) / scale;
 }
 
+// Integer division and Mod: both operands rounded to 32-bit whole numbers first.
+template <Op op>
+inline double integerDivision(double a, double b) {
+    std::int64_t ia, ib;
+    if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
+    if (ib == 0) return kInf;
+    return static_cast<double>(op == Op::IntDiv ? ia / ib : ia % ib);
+}
+
+// One overload per operation, told apart by its tag; apply<op>() below picks one when it is
+// compiled, and an operation without one does not compile. Unary operations ignore b.
+template <Op op>
+struct Tag {};
+
+inline double apply(Tag<Op::Neg>, double a, double) { return -a; }
+inline double apply(Tag<Op::Not>, double a, double) {
+    return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
+}
+inline double apply(Tag<Op::Square>, double a, double) { return a * a; }
+inline double apply(Tag<Op::Sin>, double a, double) { return vm::apply(vm::Fn::Sin, a); }
+inline double apply(Tag<Op::Cos>, double a, double) { return vm::apply(vm::Fn::Cos, a); }
+inline double apply(Tag<Op::Tan>, double a, double) { return vm::apply(vm::Fn::Tan, a); }
+inline double apply(Tag<Op::Atn>, double a, double) { return vm::apply(vm::Fn::Atn, a); }
+inline double apply(Tag<Op::Log>, double a, double) {
+    return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
+}
+inline double apply(Tag<Op::Exp>, double a, double) { return vm::apply(vm::Fn::Exp, a); }
+inline double apply(Tag<Op::Abs>, double a, double) { return std::fabs(a); }
+inline double apply(Tag<Op::Sqr>, double a, double) { return std::sqrt(a); }
+inline double apply(Tag<Op::Sgn>, double a, double) {
+    return static_cast<double>((a > 0) - (a < 0));
+}
+inline double apply(Tag<Op::Int>, double a, double) { return std::floor(a); }
+inline double apply(Tag<Op::Fix>, double a, double) { return std::trunc(a); }
+inline double apply(Tag<Op::Round>, double a, double) { return std::nearbyint(a); }
+inline double apply(Tag<Op::CInt>, double a, double) {
+    std::int64_t i;
+    return toInteger(a, -32768.0, 32767.0, i) ? static_cast<double>(i) : kNaN;
+}
+inline double apply(Tag<Op::CLng>, double a, double) {
+    std::int64_t i;
+    return toInt32(a, i) ? static_cast<double>(i) : kNaN;
+}
+inline double apply(Tag<Op::CSng>, double a, double) {
+    return static_cast<double>(static_cast<float>(a));
+}
+inline double apply(Tag<Op::CDbl>, double a, double) { return a; }
+inline double apply(Tag<Op::CBool>, double a, double) { return truth(a != 0); }
+inline double apply(Tag<Op::Add>, double a, double b) { return a + b; }
+inline double apply(Tag<Op::Sub>, double a, double b) { return a - b; }
+inline double apply(Tag<Op::Mul>, double a, double b) { return a * b; }
+inline double apply(Tag<Op::Div>, double a, double b) { return a / b; }
+inline double apply(Tag<Op::Pow>, double a, double b) { return std::pow(a, b); }
+inline double apply(Tag<Op::IntDiv>, double a, double b) {
+    return integerDivision<Op::IntDiv>(a, b);
+}
+inline double apply(Tag<Op::Mod>, double a, double b) { return integerDivision<Op::Mod>(a, b); }
+inline double apply(Tag<Op::Eq>, double a, double b) { return truth(a == b); }
+inline double apply(Tag<Op::Ne>, double a, double b) { return truth(a != b); }
+inline double apply(Tag<Op::Lt>, double a, double b) { return truth(a < b); }
+inline double apply(Tag<Op::Gt>, double a, double b) { return truth(a > b); }
+inline double apply(Tag<Op::Le>, double a, double b) { return truth(a <= b); }
+inline double apply(Tag<Op::Ge>, double a, double b) { return truth(a >= b); }
+inline double apply(Tag<Op::And>, double a, double b) {
+    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
+}
+inline double apply(Tag<Op::Or>, double a, double b) {
+    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
+}
+inline double apply(Tag<Op::Xor>, double a, double b) {
+    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x ^ y; });
+}
+inline double apply(Tag<Op::Eqv>, double a, double b) {
+    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~(x ^ y); });
+}
+inline double apply(Tag<Op::Imp>, double a, double b) {
+    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~x | y; });
+}
+inline double apply(Tag<Op::RoundTo>, double a, double b) { return roundTo(a, b); }
+
 template <Op op>
 inline double apply(double a, double b = 0) {
-    if constexpr (op == Op::Neg)
-        return -a;
-    else if constexpr (op == Op::Not)
-        return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
-    else if constexpr (op == Op::Square)
-        return a * a;
-    else if constexpr (op == Op::Sin)
-        return vm::apply(vm::Fn::Sin, a);
-    else if constexpr (op == Op::Cos)
-        return vm::apply(vm::Fn::Cos, a);
-    else if constexpr (op == Op::Tan)
-        return vm::apply(vm::Fn::Tan, a);
-    else if constexpr (op == Op::Atn)
-        return vm::apply(vm::Fn::Atn, a);
-    else if constexpr (op == Op::Log)
-        return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
-    else if constexpr (op == Op::Exp)
-        return vm::apply(vm::Fn::Exp, a);
-    else if constexpr (op == Op::Abs)
-        return std::fabs(a);
-    else if constexpr (op == Op::Sqr)
-        return std::sqrt(a);
-    else if constexpr (op == Op::Sgn)
-        return static_cast<double>((a > 0) - (a < 0));
-    else if constexpr (op == Op::Int)
-        return std::floor(a);
-    else if constexpr (op == Op::Fix)
-        return std::trunc(a);
-    else if constexpr (op == Op::Round)
-        return std::nearbyint(a);
-    else if constexpr (op == Op::CInt) {
-        std::int64_t i;
-        return toInteger(a, -32768.0, 32767.0, i) ? static_cast<double>(i) : kNaN;
-    } else if constexpr (op == Op::CLng) {
-        std::int64_t i;
-        return toInt32(a, i) ? static_cast<double>(i) : kNaN;
-    } else if constexpr (op == Op::CSng)
-        return static_cast<double>(static_cast<float>(a));
-    else if constexpr (op == Op::CDbl)
-        return a;
-    else if constexpr (op == Op::CBool)
-        return truth(a != 0);
-    else if constexpr (op == Op::Add)
-        return a + b;
-    else if constexpr (op == Op::Sub)
-        return a - b;
-    else if constexpr (op == Op::Mul)
-        return a * b;
-    else if constexpr (op == Op::Div)
-        return a / b;
-    else if constexpr (op == Op::Pow)
-        return std::pow(a, b);
-    else if constexpr (op == Op::IntDiv || op == Op::Mod) {
-        std::int64_t ia, ib;
-        if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
-        if (ib == 0) return kInf;
-        return static_cast<double>(op == Op::IntDiv ? ia / ib : ia % ib);
-    } else if constexpr (op == Op::Eq)
-        return truth(a == b);
-    else if constexpr (op == Op::Ne)
-        return truth(a != b);
-    else if constexpr (op == Op::Lt)
-        return truth(a < b);
-    else if constexpr (op == Op::Gt)
-        return truth(a > b);
-    else if constexpr (op == Op::Le)
-        return truth(a <= b);
-    else if constexpr (op == Op::Ge)
-        return truth(a >= b);
-    else if constexpr (op == Op::And)
-        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
-    else if constexpr (op == Op::Or)
-        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
-    else if constexpr (op == Op::Xor)
-        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x ^ y; });
-    else if constexpr (op == Op::Eqv)
-        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~(x ^ y); });
-    else if constexpr (op == Op::Imp)
-        return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~x | y; });
-    else if constexpr (op == Op::RoundTo)
-        return roundTo(a, b);
-    else
-        static_assert(op == Op::PushConst, "operation without semantics");
-    return a;
+    return apply(Tag<op>{}, a, b);
 }
 
 // Transcendental functions run over whole arrays (see vector_math.h).
