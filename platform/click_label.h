@@ -13,7 +13,7 @@ public:
 
 signals:
     // On release of the left button inside the label after a press inside it. A double click
-    // gives one click, not two, as on the classic label.
+    // gives one click, not two: a hurried double click resets and replots once.
     void clicked();
 
 protected:

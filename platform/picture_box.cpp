@@ -6,8 +6,8 @@
 namespace tracewell::platform {
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
-    // A sunken two-pixel border, as picture boxes have always had; a styled panel would
-    // let the style draw one pixel.
+    // A sunken two-pixel border sets the plot area off from the window in every style; a
+    // styled panel would let the style draw one pixel.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -31,9 +31,9 @@ ScrollBar::ScrollBar(const Design& design, QWidget* parent)
              rawFromValue(clampValue(design.endValue)));
     setSingleStep(clampStep(design.smallChange));
     // The track step is applied in applyTrackStep, so the page step serves only to size the
-    // thumb, which grows with it. Zero gives the style's smallest thumb (26 px in Fusion): like
-    // the classic thumb its size says nothing about the range, it is still big enough to grab,
-    // and it never squeezes the arrows, which keep the size the style gives them.
+    // thumb, which grows with it. Zero gives the style's smallest thumb (26 px in Fusion): the
+    // ranges are short and their values stand in the labels beside them, so the thumb need not
+    // show a proportion; it is still big enough to grab, and it never squeezes the arrows.
     setPageStep(0);
     // A dragged thumb reports only when released, so a drag replots once, not at every pixel.
     setTracking(false);
@@ -62,8 +62,8 @@ void ScrollBar::applyTrackStep(int action) {
 
 void ScrollBar::keyPressEvent(QKeyEvent* event) {
     // Qt 6.4 swaps Left and Right on a horizontal QScrollBar, so every key is mapped here: each
-    // moves the thumb the way it points, as on the classic bar (Up and Left towards the top or
-    // left end, PageUp by a track step towards it, Home to it).
+    // moves the thumb the way it points, so that keys and arrow buttons agree (Up and Left
+    // towards the top or left end, PageUp by a track step towards it, Home to it).
     struct KeyAction {
         int key;
         SliderAction action;

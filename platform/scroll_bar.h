@@ -1,7 +1,7 @@
 #pragma once
-// The program's scroll bars, which behave like the classic Windows scroll bar they were designed
-// on: each end carries a design value (the top end may hold the larger one), arrows and track
-// have their own steps, and one change notification follows each completed move.
+// The program's scroll bars: each end carries a design value (the top end may hold the larger
+// one, so that moving the thumb up enlarges the value), arrows and track have their own steps,
+// and one change notification follows each completed move, so that each move replots once.
 
 #include <QScrollBar>
 

@@ -22,8 +22,8 @@ std::optional<WindowLayout> layoutForOuterSize(float W, float H) {
     if (!(H - 1395.0f > 0)) return std::nullopt;
     WindowLayout l = designLayout();
     auto at = [](QRectF& r, float left, float top) { r.moveTo(left, top); };
-    // In the order the window has always set them; single-precision arithmetic throughout,
-    // and both divisions are true divisions.
+    // Single-precision arithmetic throughout, and both divisions are true divisions, so that
+    // every position is the design's to the fraction of a twip.
     l.Pic.setWidth(W - 400.0f);
     l.Pic.setHeight(H - 1395.0f);
     at(l.T, 550.0f, H - 1150.0f);
