@@ -65,7 +65,7 @@ private:
     void clearProblem();
 
     plot::Plotter plotter_;  // the state, the expression engine ScriptControl1 and the grid
-    plot::PlotState& state_ = plotter_.state();
+    plot::PlotState& state_ = plotter_.state();  // the handlers read and write it directly
     std::unique_ptr<dialog::Dialog> dialog_;
     std::function<void()> beep_;
 

@@ -39,13 +39,13 @@ void Fgraph::VScroll1_Change() {
 
 // A label click resets its range without moving the bar.
 void Fgraph::Lv_Click() {
-    state_.XRange = 10;
+    state_.XRange = plot::Plotter::kStartXRange;
     Lv->setText("Ox: " + plot::captionNumber(state_.XRange));
     Pic_Click();
 }
 
 void Fgraph::Lg_Click() {
-    state_.YRange = 2;
+    state_.YRange = plot::Plotter::kStartYRange;
     Lg->setText("Oy: " + plot::captionNumber(state_.YRange));
     Pic_Click();
 }

@@ -5,13 +5,15 @@
 #include <QString>
 #include <iosfwd>
 
+#include "plot/plotter.h"
+
 namespace tracewell::cli {
 
 struct PlotOptions {
     QString expression;
-    int xRange = 10;   // 1..50
-    int yRange = 2;    // 1..25
-    int level = 6;     // an even precision level, 0..14
+    int xRange = plot::Plotter::kStartXRange;  // 1..50
+    int yRange = plot::Plotter::kStartYRange;  // 1..25
+    int level = 6;                             // an even precision level, 0..14
     QSize size;        // pixels of the plot area; empty: the window's plot area as designed
     QString pngPath;   // empty: no picture written
     bool csv = false;  // list the samples on out

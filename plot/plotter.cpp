@@ -18,8 +18,8 @@ void Plotter::load() {
         state_.CharTable.set(state_.Idx, QString(QChar(state_.Idx)));
         ++state_.Idx;
     }
-    state_.XRange = 10;
-    state_.YRange = 2;
+    state_.XRange = kStartXRange;
+    state_.YRange = kStartYRange;
 }
 
 void Plotter::setPrecision(int level) {

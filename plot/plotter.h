@@ -25,6 +25,9 @@ public:
     Plotter(const Plotter&) = delete;
     Plotter& operator=(const Plotter&) = delete;
 
+    // The ranges at start, to which a click on their labels returns.
+    static constexpr std::int16_t kStartXRange = 10, kStartYRange = 2;
+
     // The start values: the character table, filled through the shared loop index (which
     // is left at 127), and the ranges 10 and 2. Nothing else is set: no step yet.
     void load();
