@@ -118,7 +118,9 @@ inline double apply(double a, double b = 0) {
         std::int64_t ia, ib;
         if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
         if (ib == 0) return kInf;
-        return static_cast<double>(op == Op::IntDiv ? ia / ib : ia % ib);
+        // Only the lowest value divided by -1 leaves the 32-bit range; Mod never does.
+        const std::int64_t r = op == Op::IntDiv ? ia / ib : ia % ib;
+        return r > 2147483647 ? kNaN : static_cast<double>(r);
     } else if constexpr (op == Op::Eq)
         return truth(a == b);
     else if constexpr (op == Op::Ne)

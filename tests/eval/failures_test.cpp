@@ -36,6 +36,8 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"1E308+1E308", 0, Failure::Overflow},
         {"-1E308-1E308", 0, Failure::Overflow},
         {"3000000000\\1", 0, Failure::Overflow},
+        {"-2147483648\\-1", 0, Failure::Overflow},  // the quotient leaves 32 bits
+        {"x\\-1", -2147483648.0, Failure::Overflow},
         {"1 Mod 3E9", 0, Failure::Overflow},
         {"3E9 And 1", 0, Failure::Overflow},
         {"Not 3E9", 0, Failure::Overflow},
