@@ -2,8 +2,9 @@
 // What each operation computes, and why it may fail.
 //
 // Every operation signals a failure by a result that is not finite (NaN or an infinity). The
-// batch loops only test for that; the one-sample path then asks failureKind() why, from the
-// operands. Both paths run these same functions, so their values agree bit for bit.
+// batch loops only test for that; a block that failed is run again with the failed samples
+// tracked, asking failureKind() why, from the operands. Both runs use these same functions,
+// so their values agree bit for bit.
 
 #include <cmath>
 #include <cstdint>
@@ -217,11 +218,34 @@ constexpr bool canFail() {
     }
 }
 
+// Operations whose failure kind depends on their operands; every other one can only
+// overflow.
+template <Op op>
+constexpr bool kindReadsOperands() {
+    switch (op) {
+        case Op::Div:
+        case Op::Pow:
+        case Op::Log:
+        case Op::Sqr:
+        case Op::Sin:
+        case Op::Cos:
+        case Op::Tan:
+        case Op::IntDiv:
+        case Op::Mod:
+        case Op::RoundTo:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Why apply<op>(a, b) gave a result that is not finite.
 template <Op op>
 inline Failure failureKind(double a, double b = 0) {
     std::int64_t ia, ib;
-    if constexpr (op == Op::Div) {
+    if constexpr (!kindReadsOperands<op>()) {
+        return Failure::Overflow;
+    } else if constexpr (op == Op::Div) {
         if (b == 0) return a == 0 ? Failure::Overflow : Failure::DivisionByZero;
     } else if constexpr (op == Op::Pow) {
         if (a == 0 && b < 0) return Failure::DivisionByZero;

@@ -45,6 +45,8 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"CInt(32767.5)", 0, Failure::Overflow},
         {"CLng(3E9)", 0, Failure::Overflow},
         {"CSng(1E39)", 0, Failure::Overflow},
+        {"sqr(-x*1E308*10)", 1, Failure::Overflow},  // the product fails first
+        {"atn(x*1E308*x) + sqr(x)", -2, Failure::Overflow},
     };
     for (const Row& row : rows) {
         const Sample s = evalAt(row.text, row.x);
