@@ -1,14 +1,15 @@
 // tracewell-plot: Tracewell's plot routine and engine from the command line.
-#include <unistd.h>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
 #include "cli/eval_command.h"
+#include "cli/output.h"
 #include "cli/plot_command.h"
+#include "cli/runtime_folder.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -27,16 +28,13 @@ Parsed wholeNumber(const QString& text, int low, int high) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Drawing text needs a platform, but never a display (nor a session's runtime folder).
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const QString runtime =
-            QDir::tempPath() + "/tracewell-runtime-" + QString::number(getuid());
-        QDir().mkpath(runtime);
-        QFile::setPermissions(
-            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
-    }
+    // Drawing text needs a platform, but never a display: offscreen, whatever the session
+    // asks for, so that no display is ever looked for.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Past a file-size limit a write then fails with an error the picture's file reports,
+    // instead of the signal ending the program with a part written.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const tracewell::cli::RuntimeFolder runtime;  // outlives the application
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("tracewell-plot");
     QGuiApplication::setApplicationVersion(QStringLiteral("%1 %2 (%3)")
@@ -64,27 +62,32 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
-        std::cerr << "tracewell-plot: " << message.toStdString() << "\n\n"
-                  << parser.helpText().toStdString();
+        std::cerr << "tracewell-plot: " << message.toStdString() << "\n"
+                  << "Try 'tracewell-plot --help'.\n";
         return 2;
+    };
+    auto finish = [&](int code) {
+        return tracewell::cli::finishOutput(code, std::cout, std::cerr);
     };
     if (!parser.parse(app.arguments())) return usageError(parser.errorText());
     if (parser.isSet("help")) {
         std::cout << parser.helpText().toStdString();
-        return 0;
+        return finish(0);
     }
     if (parser.isSet("version")) {
         std::cout << "tracewell-plot " << QGuiApplication::applicationVersion().toStdString()
                   << "\n";
-        return 0;
+        return finish(0);
     }
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(evalOption)) {
         if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
-        return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption), std::cout,
-                                       std::cerr);
+        return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
+                                              std::cout, std::cerr));
     }
     if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
+    if (!parser.isSet(pngOption) && !parser.isSet(csvOption))
+        return usageError("nothing to do: give --png FILE, --csv or both");
 
     tracewell::cli::PlotOptions options;
     options.expression = positional[0];
@@ -110,5 +113,5 @@ int main(int argc, char* argv[]) {
     }
     options.pngPath = parser.value(pngOption);
     options.csv = parser.isSet(csvOption);
-    return tracewell::cli::runPlot(options, std::cout, std::cerr);
+    return finish(tracewell::cli::runPlot(options, std::cout, std::cerr));
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/eval_command.h"
+#include "cli/output.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
@@ -54,12 +55,17 @@ TEST(PlotCommand, CsvRowsAreTheEnginesValuesInSinglePrecision) {
     }
 }
 
-TEST(PlotCommand, RefusalsExitWithTwo) {
+TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     std::ostringstream out, err;
+    QTemporaryDir dir;
     PlotOptions blank;
     blank.expression = "sin (x)";
+    blank.pngPath = dir.filePath("plot.png");
+    blank.csv = true;
     EXPECT_EQ(runPlot(blank, out, err), 2);
     EXPECT_NE(err.str().find("position 4"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(blank.pngPath));
+    EXPECT_EQ(out.str(), "");
 
     PlotOptions unreadable;
     unreadable.expression = "sin(x";
@@ -82,6 +88,19 @@ TEST(PlotCommand, WritesThePicture) {
     ASSERT_EQ(image.size(), QSize(300, 200));
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(150, 100), QColor(1, 0, 66));  // the origin
+}
+
+TEST(PlotCommand, AnOutputThatFailsEndsWithOne) {
+    std::ostringstream out, err;
+    EXPECT_EQ(finishOutput(0, out, err), 0);
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(finishOutput(0, out, err), 1);
+    EXPECT_EQ(err.str(), "tracewell-plot: cannot write standard output\n");
+
+    PlotOptions o;
+    o.expression = "x";
+    o.pngPath = "/nonexistent-folder/plot.png";
+    EXPECT_EQ(runPlot(o, out, err), 1);
 }
 
 TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {
