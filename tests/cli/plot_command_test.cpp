@@ -72,7 +72,9 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     EXPECT_EQ(runPlot(unreadable, out, err), 2);
     EXPECT_NE(err.str().find("Expected ')'"), std::string::npos);
 
+    err.str("");
     EXPECT_EQ(runEval("1+", {}, out, err), 2);
+    EXPECT_EQ(err.str(), "tracewell-plot: error at 3: Expected expression\n");
     EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
 }
 
