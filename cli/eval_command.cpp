@@ -28,7 +28,8 @@ int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
 
     const eval::CompileResult compiled = eval::compile(expression.toStdString());
     if (!compiled.ok()) {
-        err << "error at " << compiled.error().position << ": " << compiled.error().message << "\n";
+        err << "tracewell-plot: error at " << compiled.error().position << ": "
+            << compiled.error().message << "\n";
         return 2;
     }
     eval::Evaluator evaluator;

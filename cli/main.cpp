@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <csignal>
 #include <iostream>
 #include <optional>
 
 #include "cli/eval_command.h"
+#include "cli/output.h"
 #include "cli/plot_command.h"
 #include "tracewell/version.h"
 
@@ -27,14 +29,21 @@ Parsed wholeNumber(const QString& text, int low, int high) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Drawing text needs a platform, but never a display (nor a session's runtime folder).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A runtime folder of this run's own, readable by its owner only, removed at the end.
+    // Drawing text needs a platform, but never a display: offscreen, whatever the session
+    // asks for, so that no display is ever looked for.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt wants a runtime folder; without one from the session it would make one of a name
+    // anyone can guess under /tmp. This run's own instead: owner-only, removed at the end.
     std::optional<QTemporaryDir> runtime;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         runtime.emplace(QDir::tempPath() + "/tracewell-runtime-XXXXXX");
         if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
     }
+#ifdef SIGXFSZ
+    // Past a file-size limit a write then fails with an error the picture's file reports,
+    // instead of the signal ending the program with a part written.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("tracewell-plot");
     QGuiApplication::setApplicationVersion(QStringLiteral("%1 %2 (%3)")
@@ -62,27 +71,32 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
-        std::cerr << "tracewell-plot: " << message.toStdString() << "\n\n"
-                  << parser.helpText().toStdString();
+        std::cerr << "tracewell-plot: " << message.toStdString() << "\n"
+                  << "Try 'tracewell-plot --help'.\n";
         return 2;
+    };
+    auto finish = [&](int code) {
+        return tracewell::cli::finishOutput(code, std::cout, std::cerr);
     };
     if (!parser.parse(app.arguments())) return usageError(parser.errorText());
     if (parser.isSet("help")) {
         std::cout << parser.helpText().toStdString();
-        return 0;
+        return finish(0);
     }
     if (parser.isSet("version")) {
         std::cout << "tracewell-plot " << QGuiApplication::applicationVersion().toStdString()
                   << "\n";
-        return 0;
+        return finish(0);
     }
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(evalOption)) {
         if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
-        return tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption), std::cout,
-                                       std::cerr);
+        return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
+                                              std::cout, std::cerr));
     }
     if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
+    if (!parser.isSet(pngOption) && !parser.isSet(csvOption))
+        return usageError("nothing to do: give --png FILE, --csv or both");
 
     tracewell::cli::PlotOptions options;
     options.expression = positional[0];
@@ -107,5 +121,5 @@ int main(int argc, char* argv[]) {
     }
     options.pngPath = parser.value(pngOption);
     options.csv = parser.isSet(csvOption);
-    return tracewell::cli::runPlot(options, std::cout, std::cerr);
+    return finish(tracewell::cli::runPlot(options, std::cout, std::cerr));
 }

@@ -1,9 +1,11 @@
 #include "cli/plot_command.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <ostream>
 
+#include "cli/output.h"
 #include "cli/shortest_text.h"
 #include "eval/x_text.h"
 #include "plot/plotter.h"
@@ -24,13 +26,23 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     const auto problem = plotter.plot(surface, o.expression, o.csv);
     const plot::PlotSamples& samples = plotter.samples();
 
-    if (!o.pngPath.isEmpty() && !surface.image().save(o.pngPath, "PNG")) {
-        err << "tracewell-plot: cannot write " << o.pngPath.toStdString() << "\n";
-        return 2;
-    }
     if (problem) {
         err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
+    }
+    if (!o.pngPath.isEmpty()) {
+        // Encoded whole first: the image writer does not check its writes.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        surface.image().save(&buffer, "PNG");
+        const QString why =
+            png.isEmpty() ? QString("cannot encode the picture") : writeWhole(o.pngPath, png);
+        if (!why.isEmpty()) {
+            err << "tracewell-plot: cannot write " << o.pngPath.toStdString() << ": "
+                << why.toStdString() << "\n";
+            return 1;
+        }
     }
     if (o.csv) {
         out << "x,y\n";

@@ -19,8 +19,8 @@ struct PlotOptions {
     bool csv = false;  // list the samples on out
 };
 
-// Returns the exit code: 0, or 2 when the expression is rejected or cannot be read, or the
-// picture cannot be written.
+// Returns the exit code: 0; 2 when the expression is rejected or cannot be read (nothing is
+// written then); 1 when the picture cannot be written.
 int runPlot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace tracewell::cli

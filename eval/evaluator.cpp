@@ -10,53 +10,117 @@
 namespace tracewell::eval {
 namespace {
 
-// The operands an operation is about to read, for telling why it failed.
-void operandsOf(const Instruction& ins, const Frame& f, double& a, double& b) {
-    auto read = [&](Src src, int slot) {
+// From its first failure on, a failed sample's lane carries this finite value, so that the
+// operations after it report nothing new for it; its result is NaN in the end.
+constexpr double kSettled = 1.0;
+
+// Where an operand of the instruction about to run lies. The result replaces the lowest
+// stack operand, so that one is read from a copy kept before the instruction ran.
+struct Operands {
+    const double* a = nullptr;  // nullptr: the instruction's constant
+    const double* b = nullptr;
+    int base = 0;  // the slot the result goes to
+};
+
+// The slot of the lowest stack operand, where the result goes.
+int baseOf(const Instruction& ins, const Frame& f) {
+    return f.sp - (ins.lhs == Src::Stack) - (!isUnary(ins.op) && ins.rhs == Src::Stack);
+}
+
+// Gives every lane of v that is not finite an overflow, and then a finite value.
+template <class Fail>
+void settle(double* v, int n, Fail& fail) {
+    if (!anyNotFinite(v, n)) return;
+    for (int j = 0; j < n; ++j) {
+        if (ops::isFinite(v[j])) continue;
+        fail(j, Failure::Overflow);
+        v[j] = kSettled;
+    }
+}
+
+Operands operandsOf(const Instruction& ins, const Frame& f, const double* kept) {
+    const int base = baseOf(ins, f);
+    auto where = [&](Src src, bool lowest) -> const double* {
         switch (src) {
             case Src::Const:
-                return ins.k;
+                return nullptr;
             case Src::X:
-                return f.x[0];
+                return f.x;
             case Src::Stack:
-                return f.slot(slot)[0];
+                return lowest ? kept : f.slot(base + 1);
         }
-        return 0.0;
+        return nullptr;
     };
-    if (isUnary(ins.op)) {
-        a = read(ins.lhs, f.sp - 1);
-        b = 0;
-        return;
-    }
-    const int onStack = (ins.lhs == Src::Stack) + (ins.rhs == Src::Stack);
-    const int base = f.sp - onStack;
-    a = read(ins.lhs, base);
-    b = read(ins.rhs, ins.lhs == Src::Stack ? base + 1 : base);
+    if (isUnary(ins.op)) return {where(ins.lhs, true), nullptr, base};
+    return {where(ins.lhs, true), where(ins.rhs, ins.lhs != Src::Stack), base};
 }
 
 }  // namespace
 
-Sample Evaluator::evaluateQuietly(const Program& program, double x) {
-    regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
-    Frame f{regs_.data(), regs_.data(), &x, 1};
+bool Evaluator::runTracking(const Program& program, Frame& f, Failure* kinds) {
+    std::fill_n(kinds, f.n, Failure::None);
+    kept_.resize(kBlock);
     const auto& code = program.code();
     const auto& kernels = program.kernels();
-    for (size_t i = 0; i < code.size(); ++i) {
-        const FailureKindFn why = program.failureKinds()[i];
-        double a = 0, b = 0;
-        if (why) operandsOf(code[i], f, a, b);
-        kernels[i](code[i], f);
-        if (why && !ops::isFinite(f.slot(f.sp - 1)[0])) return {ops::kNaN, why(a, b)};
+    const auto& whys = program.failureKinds();
+    // With every x finite, a value that is not finite can only come from a failing operation.
+    // Those that can only overflow then go unwatched: the value they give is passed on until a
+    // watched operation, or one that could hide it, meets it, and that one reports the
+    // overflow. An x that is not finite needs every operation watched, as one sample alone is.
+    const bool watchAll = anyNotFinite(f.x, f.n);
+    int failed = 0;
+    auto fail = [&](int j, Failure kind) {
+        if (kinds[j] == Failure::None) {
+            kinds[j] = kind;
+            ++failed;
+        }
+    };
+    for (size_t i = 0; i < code.size() && failed < f.n; ++i) {
+        const Instruction& ins = code[i];
+        const Watch watch = watchFor(ins.op);
+        const unsigned hiding = watchAll ? 0 : watch.hiding;
+        if (hiding) {
+            // Lanes whose operand is not finite failed before, by an unwatched overflow.
+            const int base = baseOf(ins, f);
+            const bool left = (hiding & 1) && ins.lhs == Src::Stack;
+            const bool right = (hiding & 2) && ins.rhs == Src::Stack;
+            if (left) settle(f.slot(base), f.n, fail);
+            if (right) settle(f.slot(ins.lhs == Src::Stack ? base + 1 : base), f.n, fail);
+        }
+        const FailureKindFn why = whys[i];
+        const bool reads = why && watch.readsOperands;
+        if (!why || !(reads || watchAll)) {
+            kernels[i](ins, f);
+            continue;
+        }
+        const Operands o = operandsOf(ins, f, kept_.data());
+        if (o.base < f.sp) std::copy_n(f.slot(o.base), f.n, kept_.data());
+        kernels[i](ins, f);
+        double* out = f.slot(f.sp - 1);
+        if (!anyNotFinite(out, f.n)) continue;
+        for (int j = 0; j < f.n; ++j) {
+            if (ops::isFinite(out[j])) continue;
+            const double a = o.a ? o.a[j] : ins.k, b = o.b ? o.b[j] : ins.k;
+            // An operand that is not finite carries an unwatched overflow.
+            const bool carried = !watchAll && !(ops::isFinite(a) && ops::isFinite(b));
+            fail(j, carried ? Failure::Overflow : why(a, b));
+            out[j] = kSettled;
+        }
     }
-    assert(f.sp == 1);
-    const double v = f.slot(0)[0];
-    if (!ops::isFinite(v)) return {ops::kNaN, Failure::Overflow};
-    return {v, Failure::None};
+    double* result = f.slot(0);
+    for (int j = 0; j < f.n; ++j) {
+        // An unwatched overflow, or an x that is not finite, may reach the result.
+        if (!ops::isFinite(result[j])) fail(j, Failure::Overflow);
+        if (kinds[j] != Failure::None) result[j] = ops::kNaN;
+    }
+    return failed > 0;
 }
 
 Sample Evaluator::evaluate(const Program& program, double x) {
-    const Sample s = evaluateQuietly(program, x);
-    if (s.failure != Failure::None) reportFailure();
+    regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
+    Sample s;
+    Frame f{&s.value, regs_.data(), &x, 1};
+    if (runTracking(program, f, &s.failure)) reportFailure();
     return s;
 }
 
@@ -66,25 +130,26 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
     regs_.resize(static_cast<size_t>(program.stackDepth()) * kBlock);
     const auto& code = program.code();
     const auto& kernels = program.kernels();
+    // Failures come in runs (log(x) fails on a whole half), so a block after one that held a
+    // failure is run with tracking at once rather than twice.
+    bool tracking = false;
     for (size_t start = 0; start < xs.size(); start += kBlock) {
         const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
         double* out = values.data() + start;
+        Failure* kinds = failures.data() + start;
+        if (!tracking) {
+            Frame f{out, regs_.data(), xs.data() + start, n};
+            for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
+            // A failure either reached the result or was watched for where it could hide.
+            if (!(f.bad | anyNotFinite(f.x, out, n))) {
+                std::fill_n(kinds, n, Failure::None);
+                continue;
+            }
+        }
         Frame f{out, regs_.data(), xs.data() + start, n};
-        for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
-        // A failure either reached the result or was watched for where it could hide.
-        if (!(f.bad | anyNotFinite(f.x, out, n))) {
-            std::fill_n(failures.data() + start, n, Failure::None);
-            continue;
-        }
-        // Something in this block failed: find out which samples, and why, one at a time.
-        for (int i = 0; i < n; ++i) {
-            const Sample s = evaluateQuietly(program, xs[start + i]);
-            values[start + i] = s.value;
-            failures[start + i] = s.failure;
-        }
-        // The one-sample runs reused the registers; the events come after, in sample order.
+        tracking = runTracking(program, f, kinds);
         for (int i = 0; i < n; ++i)
-            if (failures[start + i] != Failure::None) reportFailure();
+            if (kinds[i] != Failure::None) reportFailure();
     }
 }
 

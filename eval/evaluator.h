@@ -10,6 +10,8 @@
 
 namespace tracewell::eval {
 
+struct Frame;
+
 struct Sample {
     double value = 0;  // finite whenever failure is None
     Failure failure = Failure::None;
@@ -30,12 +32,16 @@ public:
                   std::span<Failure> failures);
 
 private:
-    Sample evaluateQuietly(const Program& program, double x);
+    // Runs every instruction over the frame's samples and, for each sample, the kind of the
+    // first failure in program order, as one sample alone would meet it. Failed samples get
+    // NaN. Returns whether any sample failed.
+    bool runTracking(const Program& program, Frame& f, Failure* kinds);
     void reportFailure() const {
         if (onError_) onError_();
     }
 
     std::vector<double> regs_;
+    std::vector<double> kept_;  // one block: the operand an instruction's result replaces
     ErrorHandler onError_;
 };
 

@@ -20,7 +20,7 @@ namespace {
 
 const bool kHasAvx2 = hasAvx2();
 
-inline unsigned notFiniteIn(const double* v, int n) {
+[[gnu::always_inline]] inline unsigned notFiniteIn(const double* v, int n) {
     unsigned bad = 0;
     for (int i = 0; i < n; ++i) bad |= !ops::isFinite(v[i]);
     return bad;
@@ -36,6 +36,7 @@ unsigned notFinite(const double* x, const double* r, int n) { return notFiniteBo
 TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, int n) {
     return notFiniteBody(x, r, n);
 }
+TRACEWELL_TARGET_AVX2 unsigned notFiniteInAvx2(const double* v, int n) { return notFiniteIn(v, n); }
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
 
@@ -178,8 +179,27 @@ FailureKindFn failureKindFor(Op op) {
     return nullptr;
 }
 
+Watch watchFor(Op op) {
+    switch (op) {
+        case Op::PushConst:
+        case Op::PushX:
+            return {};
+#define TRACEWELL_CASE(name) \
+    case Op::name:           \
+        return {ops::kindReadsOperands<Op::name>(), ops::hidingOperands<Op::name>()};
+            TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+#undef TRACEWELL_CASE
+    }
+    return {};
+}
+
 unsigned anyNotFinite(const double* x, const double* r, int n) {
     return kHasAvx2 ? notFiniteAvx2(x, r, n) : notFinite(x, r, n);
+}
+
+unsigned anyNotFinite(const double* v, int n) {
+    return kHasAvx2 ? notFiniteInAvx2(v, n) : notFiniteIn(v, n);
 }
 
 double applyOp(Op op, double a, double b) {

@@ -2,8 +2,9 @@
 // What each operation computes, and why it may fail.
 //
 // Every operation signals a failure by a result that is not finite (NaN or an infinity). The
-// batch loops only test for that; the one-sample path then asks failureKind() why, from the
-// operands. Both paths run these same functions, so their values agree bit for bit.
+// batch loops only test for that; a block that failed is run again with the failed samples
+// tracked, asking failureKind() why, from the operands. Both runs use these same functions,
+// so their values agree bit for bit.
 
 #include <cmath>
 #include <cstdint>
@@ -61,7 +62,9 @@ inline double integerDivision(double a, double b) {
     std::int64_t ia, ib;
     if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
     if (ib == 0) return kInf;
-    return static_cast<double>(op == Op::IntDiv ? ia / ib : ia % ib);
+    // Only the lowest value divided by -1 leaves the 32-bit range; Mod never does.
+    const std::int64_t r = op == Op::IntDiv ? ia / ib : ia % ib;
+    return r > 2147483647 ? kNaN : static_cast<double>(r);
 }
 
 // One overload per operation, told apart by its tag; apply<op>() below picks one when it is
@@ -207,11 +210,34 @@ constexpr bool canFail() {
     }
 }
 
+// Operations whose failure kind depends on their operands; every other one can only
+// overflow.
+template <Op op>
+constexpr bool kindReadsOperands() {
+    switch (op) {
+        case Op::Div:
+        case Op::Pow:
+        case Op::Log:
+        case Op::Sqr:
+        case Op::Sin:
+        case Op::Cos:
+        case Op::Tan:
+        case Op::IntDiv:
+        case Op::Mod:
+        case Op::RoundTo:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Why apply<op>(a, b) gave a result that is not finite.
 template <Op op>
 inline Failure failureKind(double a, double b = 0) {
     std::int64_t ia, ib;
-    if constexpr (op == Op::Div) {
+    if constexpr (!kindReadsOperands<op>()) {
+        return Failure::Overflow;
+    } else if constexpr (op == Op::Div) {
         if (b == 0) return a == 0 ? Failure::Overflow : Failure::DivisionByZero;
     } else if constexpr (op == Op::Pow) {
         if (a == 0 && b < 0) return Failure::DivisionByZero;

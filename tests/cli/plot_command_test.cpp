@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/eval_command.h"
+#include "cli/output.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
@@ -54,19 +55,26 @@ TEST(PlotCommand, CsvRowsAreTheEnginesValuesInSinglePrecision) {
     }
 }
 
-TEST(PlotCommand, RefusalsExitWithTwo) {
+TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     std::ostringstream out, err;
+    QTemporaryDir dir;
     PlotOptions blank;
     blank.expression = "sin (x)";
+    blank.pngPath = dir.filePath("plot.png");
+    blank.csv = true;
     EXPECT_EQ(runPlot(blank, out, err), 2);
     EXPECT_NE(err.str().find("position 4"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(blank.pngPath));
+    EXPECT_EQ(out.str(), "");
 
     PlotOptions unreadable;
     unreadable.expression = "sin(x";
     EXPECT_EQ(runPlot(unreadable, out, err), 2);
     EXPECT_NE(err.str().find("Expected ')'"), std::string::npos);
 
+    err.str("");
     EXPECT_EQ(runEval("1+", {}, out, err), 2);
+    EXPECT_EQ(err.str(), "tracewell-plot: error at 3: Expected expression\n");
     EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
 }
 
@@ -86,6 +94,19 @@ TEST(PlotCommand, WritesThePicture) {
     o.size = QSize();  // the window's plot area as designed: 9015 x 5055 twips at 96 dpi
     ASSERT_EQ(runPlot(o, out, err), 0);
     EXPECT_EQ(QImage(o.pngPath).size(), QSize(601, 337));
+}
+
+TEST(PlotCommand, AnOutputThatFailsEndsWithOne) {
+    std::ostringstream out, err;
+    EXPECT_EQ(finishOutput(0, out, err), 0);
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(finishOutput(0, out, err), 1);
+    EXPECT_EQ(err.str(), "tracewell-plot: cannot write standard output\n");
+
+    PlotOptions o;
+    o.expression = "x";
+    o.pngPath = "/nonexistent-folder/plot.png";
+    EXPECT_EQ(runPlot(o, out, err), 1);
 }
 
 TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {

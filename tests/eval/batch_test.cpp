@@ -1,4 +1,5 @@
 // The two evaluation paths (whole blocks, and one sample at a time) agree bit for bit.
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -22,8 +23,10 @@ const char* const kExpressions[] = {
     "x\\0.7 + x Mod 3",
     "(x > 1) And (x < 3) Or Not x",
     "Round(x, 2) + CInt(x*100) + Int(x) - Fix(x) + Sgn(x)",
-    "2^x - x^x",   // negative bases with fractional exponents fail
-    "exp(x*100)",  // overflows at the right end
+    "2^x - x^x",                // negative bases with fractional exponents fail
+    "exp(x*100)",               // overflows at the right end
+    "atn(x*1E308*x) + sqr(x)",  // an overflow hidden by Atn comes first
+    "sqr(-x*1E308*10)",         // an overflow, not the root of a negative
     "7",
     "-x",
     "x - 2 - x",
@@ -33,7 +36,8 @@ const char* const kExpressions[] = {
 TEST(Batch, AgreesWithOneSampleAtATime) {
     std::vector<double> xs;
     for (int i = -1000; i <= 1000; ++i) xs.push_back(i * 0.00731);
-    xs.push_back(0.0);
+    // x values that are not finite, in the last block.
+    for (double x : {0.0, HUGE_VAL, -HUGE_VAL, NAN}) xs.push_back(x);
     std::vector<double> values(xs.size());
     std::vector<Failure> failures(xs.size());
     for (const char* text : kExpressions) {

@@ -36,6 +36,8 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"1E308+1E308", 0, Failure::Overflow},
         {"-1E308-1E308", 0, Failure::Overflow},
         {"3000000000\\1", 0, Failure::Overflow},
+        {"-2147483648\\-1", 0, Failure::Overflow},  // the quotient leaves 32 bits
+        {"x\\-1", -2147483648.0, Failure::Overflow},
         {"1 Mod 3E9", 0, Failure::Overflow},
         {"3E9 And 1", 0, Failure::Overflow},
         {"Not 3E9", 0, Failure::Overflow},
@@ -43,6 +45,8 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"CInt(32767.5)", 0, Failure::Overflow},
         {"CLng(3E9)", 0, Failure::Overflow},
         {"CSng(1E39)", 0, Failure::Overflow},
+        {"sqr(-x*1E308*10)", 1, Failure::Overflow},  // the product fails first
+        {"atn(x*1E308*x) + sqr(x)", -2, Failure::Overflow},
     };
     for (const Row& row : rows) {
         const Sample s = evalAt(row.text, row.x);

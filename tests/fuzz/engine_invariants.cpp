@@ -23,7 +23,7 @@ constexpr double kFixedXs[] = {0, 0.5, -0.5, 10, -10, 50, -50, 1.401298e-45, 3.4
 constexpr int kXCount = static_cast<int>(std::size(kFixedXs)) + 1;
 
 // Copies of one x in a batch of their own: enough for the vector loops' full steps and a
-// remainder, with no other sample's failure to send the block down the one-sample path.
+// remainder, with no other sample's failure to send the block down the tracking run.
 constexpr int kCopies = 9;
 // Every x in turn, through a whole block and on into a part-filled second one.
 constexpr int kMixed = kBlock + 44;
