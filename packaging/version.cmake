@@ -1,0 +1,7 @@
+# The version record: the program's name, version and description, as every file that shows
+# them takes them (the version header, the desktop files, the Windows resource, the package).
+set(TRACEWELL_PRODUCT_NAME "Tracewell")
+set(TRACEWELL_VERSION_TEXT "3.03.0004")
+set(TRACEWELL_VERSION_COMMAS "3,3,0,4")
+set(TRACEWELL_DESCRIPTION_RU "Программа для построения графиков математических функций")
+set(TRACEWELL_DESCRIPTION_EN "A program that plots graphs of mathematical functions")
