@@ -5,3 +5,7 @@ set(TRACEWELL_VERSION_TEXT "3.03.0004")
 set(TRACEWELL_VERSION_COMMAS "3,3,0,4")
 set(TRACEWELL_DESCRIPTION_RU "Программа для построения графиков математических функций")
 set(TRACEWELL_DESCRIPTION_EN "A program that plots graphs of mathematical functions")
+# The AppStream id: reverse domain notation, as software centres expect.
+set(TRACEWELL_APP_ID "io.github.twteam.tracewell")
+# Who answers for the package (the credit line's team); copyright and changelog name it too.
+set(TRACEWELL_MAINTAINER "Tracewell team (twteam) <twteam@tracewell.invalid>")
