@@ -41,8 +41,9 @@ lintian --fail-on error "$deb" >"$out/lintian.log" 2>&1 ||
 
 root=$out/root
 dpkg -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/tracewell.desktop" ||
-    fail "desktop entry not valid"
+# It exits 0 on warnings and hints too: any output is a finding.
+complaints=$(desktop-file-validate "$root/usr/share/applications/tracewell.desktop" 2>&1) &&
+    [ -z "$complaints" ] || fail "desktop entry: $complaints"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "AppStream metadata not valid"
 file -b "$root/usr/share/icons/hicolor/256x256/apps/tracewell.png" | grep -q '^PNG image data, 256 x 256' ||
