@@ -1,10 +1,45 @@
 // Tracewell: plots y = f(x) for an expression the user types.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <iostream>
 
 #include "app/fgraph.h"
 #include "tracewell/version.h"
 
+namespace {
+
+// Answers --help and --version before any window system is needed, so that both work without
+// a display (the manual page is made from them). The window takes no other arguments; the
+// rest, such as Qt's own -platform, go on to QApplication untouched. True when it answered.
+bool answeredInformationRequest(int argc, char* argv[]) {
+    QCoreApplication probe(argc, argv);  // gives the usage line the program's own name
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        "Plots y = f(x) for a formula typed into its window. Scroll bars set the ranges of x\n"
+        "and y and the precision; tracewell-plot does the same from the command line.");
+    // Not addHelpOption(): its --help-all promises Qt's options, which this early step
+    // cannot show.
+    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+    const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
+    parser.addOptions({help, version});
+    parser.parse(QCoreApplication::arguments());  // unknown options belong to Qt: no error
+    if (parser.isSet(help)) {
+        std::cout << parser.helpText().toStdString();
+        return true;
+    }
+    if (parser.isSet(version)) {
+        std::cout << "tracewell " << tracewell::kVersion << "\n";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (answeredInformationRequest(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(tracewell::kProductName);
     QApplication::setApplicationVersion(tracewell::kVersion);

@@ -1,8 +1,8 @@
-// Writes the application icon as DIR/16/tracewell.png, DIR/32/... and DIR/48/..., for the
-// desktop's icon theme.
+// Writes the application icon as DIR/<size>/tracewell.png at each size the desktop's icon
+// theme asks for, each drawn at its own size rather than scaled from another.
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
+#include <QImage>
 #include <cstdio>
 
 #include "platform/icons.h"
@@ -13,11 +13,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: tracewell-icons DIR\n");
         return 2;
     }
-    const QIcon icon = tracewell::platform::applicationIcon();
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 32, 48, 64, 128, 256}) {
         const QString dir = QString::fromLocal8Bit(argv[1]) + "/" + QString::number(size);
         if (!QDir().mkpath(dir) ||
-            !icon.pixmap(QSize(size, size)).save(dir + "/tracewell.png", "PNG")) {
+            !tracewell::platform::applicationIconImage(size).save(dir + "/tracewell.png", "PNG")) {
             std::fprintf(stderr, "tracewell-icons: cannot write %s\n", qPrintable(dir));
             return 1;
         }

@@ -178,4 +178,6 @@ QIcon applicationIcon() {
     return icon;
 }
 
+QImage applicationIconImage(int pixels) { return drawApplicationIcon(std::clamp(pixels, 1, 1024)); }
+
 }  // namespace tracewell::platform
