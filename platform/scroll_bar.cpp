@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/scroll_bar_style.h"
+
 namespace tracewell::platform {
 
 namespace {
@@ -32,9 +34,12 @@ ScrollBar::ScrollBar(const Design& design, QWidget* parent)
     setSingleStep(clampStep(design.smallChange));
     // The track step is applied in applyTrackStep, so the page step serves only to size the
     // thumb, which grows with it. Zero gives the style's smallest thumb (26 px in Fusion): like
-    // the classic thumb its size says nothing about the range, it is still big enough to grab,
-    // and it never squeezes the arrows, which keep the size the style gives them.
+    // the classic thumb its size says nothing about the range, and it is still big enough to
+    // grab. On short bars ScrollBarStyle shrinks arrows and thumb so a track stays between.
     setPageStep(0);
+    auto* style = new ScrollBarStyle;
+    style->setParent(this);  // outlives the widget's own teardown, which may still consult it
+    setStyle(style);
     // A dragged thumb reports only when released, so a drag replots once, not at every pixel.
     setTracking(false);
     // QScrollBar takes no focus by default; these bars are in the tab order and obey keys.
