@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolTip>
+#include <limits>
 
 #include "dialog/dialog.h"
 #include "platform/click_label.h"
@@ -65,6 +66,8 @@ void Fgraph::createControls() {
 
     T = new QLineEdit("sin(x)", this);
     T->setObjectName("T");
+    // Keeps every character: a text cut to Qt's default 32767 would plot another expression.
+    T->setMaxLength(std::numeric_limits<int>::max());
     T->setFont(arial(12));
     QPalette palette = T->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "eval/evaluator.h"
+#include "plot/plot_routine.h"
 #include "plot/plot_state.h"
 #include "plot/sample_grid.h"
 
@@ -70,6 +71,7 @@ private:
     plot::PlotState state_;
     eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
     plot::SampleGrid grid_;          // kept between runs: the same range reuses its samples
+    plot::PlotSamples samples_;      // the last run's samples; the vectors are reused
     std::unique_ptr<dialog::Dialog> dialog_;
     std::function<void()> beep_;
 

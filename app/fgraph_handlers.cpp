@@ -28,8 +28,9 @@ void Fgraph::ScriptControl1_Error() { state_.Idx = 0; }
 
 void Fgraph::Pic_Click() {
     platform::runGuarded(this, [this] {
-        const auto problem =
-            plot::runPlot(state_, T->text(), {Pic->surface(), ScriptControl1, grid_});
+        auto problem =
+            plot::runPlot(state_, T->text(), {Pic->surface(), ScriptControl1, grid_}, &samples_);
+        if (!problem) problem = plot::noValueProblem(samples_);
         Pic->update();
         if (problem)
             showProblem(problem->message);
