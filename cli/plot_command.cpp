@@ -4,9 +4,8 @@
 #include <QGuiApplication>
 #include <ostream>
 
-#include "cli/number_text.h"
-#include "eval/x_text.h"
 #include "plot/plot_routine.h"
+#include "plot/sample_table.h"
 #include "plot/step_table.h"
 
 namespace tracewell::cli {
@@ -39,16 +38,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
     }
-    if (o.csv) {
-        out << "x,y\n";
-        for (std::size_t i = 0; i < samples.xs.size(); ++i) {
-            std::string x = eval::xText(samples.xs[i]);
-            if (!x.empty() && x[0] == ' ') x.erase(0, 1);
-            out << x << ',';
-            if (samples.failures[i] == eval::Failure::None) out << shortestText(samples.ys[i]);
-            out << '\n';
-        }
-    }
+    if (o.csv)
+        plot::writeSampleTable(samples, [&](std::string_view piece) {
+            return static_cast<bool>(out.write(piece.data(), std::streamsize(piece.size())));
+        });
     return 0;
 }
 
