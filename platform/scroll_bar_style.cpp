@@ -3,6 +3,8 @@
 #include <QStyleOptionSlider>
 #include <algorithm>
 
+#include "platform/focus_frame.h"
+
 namespace tracewell::platform {
 
 ScrollBarStyle::ScrollBarStyle() : QProxyStyle(nullptr) {}
@@ -16,6 +18,13 @@ int ScrollBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     // stays track. Longer bars keep the style's own sizes.
     const int length = bar->orientation == Qt::Vertical ? bar->rect.height() : bar->rect.width();
     return std::max(1, std::min(base, length / 4));
+}
+
+void ScrollBarStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                        QPainter* painter, const QWidget* widget) const {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control == CC_ScrollBar && (option->state & State_HasFocus))
+        drawFocusFrame(*painter, option->rect, option->palette);
 }
 
 }  // namespace tracewell::platform

@@ -1,7 +1,7 @@
 #pragma once
 // The look of the program's scroll bars: arrows and thumb that leave a track between them even
 // on the short bars of the design (33 pixels at 96 dpi), so a click in the track can reach the
-// track step, as on the classic bar.
+// track step, as on the classic bar; and a focus frame, which the base style may not draw.
 
 #include <QProxyStyle>
 
@@ -15,6 +15,8 @@ public:
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace tracewell::platform
