@@ -51,6 +51,7 @@ Fgraph::Fgraph(QWidget* parent) : QWidget(parent), beep_([] { QApplication::beep
     setWindowIcon(platform::applicationIcon());
     createControls();
     connectEvents();
+    addAffordances();
     Form_Load();
 }
 
@@ -97,11 +98,9 @@ void Fgraph::createControls() {
     setTabOrder(VScroll1, VS);
 
     place(plot::designLayout());
-    // First placement: the design's client size, centred on the screen. Pic's width
-    // (W - 400) never goes below zero.
+    // First placement: the design's client size, centred on the screen.
     using platform::toPixels;
     resize(toPixels(plot::kDesignClientWidth, this), toPixels(plot::kDesignClientHeight, this));
-    setMinimumWidth(toPixels(400 - plot::kFrameWidth, this) + 1);
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 

@@ -1,6 +1,8 @@
 // The main window's event handlers.
+#include <QAction>
 #include <QLineEdit>
 
+#include "app/expression_history.h"
 #include "app/fgraph.h"
 #include "dialog/dialog.h"
 #include "platform/click_label.h"
@@ -28,12 +30,15 @@ void Fgraph::ScriptControl1_Error() { state_.Idx = 0; }
 
 void Fgraph::Pic_Click() {
     platform::runGuarded(this, [this] {
+        const QString text = T->text();
         auto problem =
-            plot::runPlot(state_, T->text(), {Pic->surface(), ScriptControl1, grid_}, &samples_);
+            plot::runPlot(state_, text, {Pic->surface(), ScriptControl1, grid_}, &samples_);
         if (!problem) problem = plot::noValueProblem(samples_);
         Pic->update();
+        history_->record(text);
+        saveSamplesAction_->setEnabled(!samples_.xs.empty());
         if (problem)
-            showProblem(problem->message);
+            markProblem(*problem);
         else
             clearProblem();
     });
