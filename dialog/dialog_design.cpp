@@ -89,6 +89,7 @@ void addProgramName(QWidget* parent) {
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
     name->setCursorPosition(0);
+    name->setAccessibleName(QStringLiteral("Program name and version"));
     QPalette colours = name->palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::Button));
     colours.setColor(QPalette::Text, Qt::black);
