@@ -97,6 +97,7 @@ private:
     FileNameAsker askFileName_;
     Warner warn_;
     ExpressionHistory* history_ = nullptr;  // owned by T
+    bool followPointer_ = false;            // the coordinates tip is up and follows the pointer
     QAction* copyPictureAction_ = nullptr;
     QAction* savePictureAction_ = nullptr;
     QAction* saveSamplesAction_ = nullptr;

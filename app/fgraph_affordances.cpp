@@ -126,17 +126,28 @@ void Fgraph::saveSamplesAs() {
 }
 
 bool Fgraph::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Pic) {
-        // The plot area's tool tip is the coordinates under the pointer, and follows it.
-        if (event->type() == QEvent::MouseMove)
-            showCoordinates(static_cast<QMouseEvent*>(event)->position().toPoint());
-        else if (event->type() == QEvent::ToolTip)
+    if (watched != Pic) return QWidget::eventFilter(watched, event);
+    // The plot area's tool tip is the coordinates under the pointer: it shows when the pointer
+    // rests there and then follows it until the pointer leaves or a button is pressed. (Not
+    // at once on a move: a click leaves the pointer on the picture, and a tip would hide part
+    // of the new plot.)
+    switch (event->type()) {
+        case QEvent::ToolTip:
+            followPointer_ = true;
             showCoordinates(static_cast<QHelpEvent*>(event)->pos());
-        else if (event->type() == QEvent::Leave)
+            return true;
+        case QEvent::MouseMove:
+            if (followPointer_)
+                showCoordinates(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return false;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+            followPointer_ = false;
             QToolTip::hideText();
-        return event->type() == QEvent::ToolTip;
+            return false;
+        default:
+            return false;
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Fgraph::showCoordinates(const QPoint& at) {
@@ -147,7 +158,8 @@ void Fgraph::showCoordinates(const QPoint& at) {
     }
     const QString text =
         pointerCoordinates(area.size(), at - area.topLeft(), state_.XRange, state_.YRange);
-    QToolTip::showText(Pic->mapToGlobal(at), text, Pic, QRect(at, QSize(1, 1)));
+    // The tip lives while the pointer stays inside the picture.
+    QToolTip::showText(Pic->mapToGlobal(at), text, Pic, area);
 }
 
 void Fgraph::markProblem(const plot::PlotProblem& problem) {
