@@ -10,10 +10,13 @@ ExpressionHistory::ExpressionHistory(QLineEdit* box) : QObject(box), box_(box) {
 }
 
 void ExpressionHistory::record(const QString& text) {
-    if (entries_.empty() || entries_.back() != text) {
+    if (text.size() <= kMaxCharacters && (entries_.empty() || entries_.back() != text)) {
         entries_.push_back(text);
-        // Texts may be long: a bounded list keeps a long session's memory flat.
-        if (entries_.size() > kMaxEntries) entries_.pop_front();
+        characters_ += text.size();
+        while (entries_.size() > kMaxEntries || characters_ > kMaxCharacters) {
+            characters_ -= entries_.front().size();
+            entries_.pop_front();
+        }
     }
     at_ = entries_.size();
 }
