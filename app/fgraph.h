@@ -80,6 +80,9 @@ private:
     void copyPicture();
     void savePictureAs();
     void saveSamplesAs();
+    // Asks for a file name and has write write there; a failure is told, not thrown.
+    void saveAs(const QString& what, const QString& filter,
+                const std::function<QString(const QString& path)>& write);
     void showCoordinates(const QPoint& at);
     void markProblem(const plot::PlotProblem& problem);
     void place(const plot::WindowLayout& layout);

@@ -103,25 +103,24 @@ void Fgraph::copyPicture() {
 }
 
 void Fgraph::savePictureAs() {
-    platform::runGuarded(this, [this] {
-        const QString path = askFileName_(QStringLiteral("Save picture as"),
-                                          QStringLiteral("PNG picture (*.png);;All files (*)"));
-        if (path.isEmpty()) return;
-        const QString why = savePicture(Pic->surface().image(), path);
-        if (!why.isEmpty())
-            warn_(QStringLiteral("The picture was not saved to %1: %2").arg(path, why));
-    });
+    saveAs(QStringLiteral("picture"), QStringLiteral("PNG picture (*.png);;All files (*)"),
+           [this](const QString& path) { return savePicture(Pic->surface().image(), path); });
 }
 
 void Fgraph::saveSamplesAs() {
-    platform::runGuarded(this, [this] {
-        if (samples_.xs.empty()) return;
-        const QString path = askFileName_(QStringLiteral("Save samples as"),
-                                          QStringLiteral("CSV table (*.csv);;All files (*)"));
-        if (path.isEmpty()) return;
-        const QString why = saveSamples(samples_, path);
+    if (samples_.xs.empty()) return;
+    saveAs(QStringLiteral("samples"), QStringLiteral("CSV table (*.csv);;All files (*)"),
+           [this](const QString& path) { return saveSamples(samples_, path); });
+}
+
+void Fgraph::saveAs(const QString& what, const QString& filter,
+                    const std::function<QString(const QString& path)>& write) {
+    platform::runGuarded(this, [&] {
+        const QString path = askFileName_(QStringLiteral("Save %1 as").arg(what), filter);
+        if (path.isEmpty()) return;  // cancelled
+        const QString why = write(path);
         if (!why.isEmpty())
-            warn_(QStringLiteral("The samples were not saved to %1: %2").arg(path, why));
+            warn_(QStringLiteral("The %1 could not be saved to %2: %3").arg(what, path, why));
     });
 }
 
