@@ -52,6 +52,20 @@ void BM_WholePlot(benchmark::State& state, int level, bool cold) {
     }
 }
 
+// The same run as the window makes it: keeping every sample for "Save samples as...".
+void BM_WholePlotKeepingSamples(benchmark::State& state) {
+    platform::ImageSurface surface(QSize(601, 337), 1.0);
+    eval::Evaluator engine;
+    plot::SampleGrid grid;
+    plot::PlotSamples samples;
+    plot::PlotState s = defaultState(50, 14);
+    for (auto _ : state) {
+        plot::runPlot(s, "sin(x)", {surface, engine, grid}, &samples);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+BENCHMARK(BM_WholePlotKeepingSamples)->Unit(benchmark::kMillisecond);
+
 // Arrow-clicking through x ranges 1..50 at level 8: fifty replots, each with a new grid.
 void BM_RangeSweepLevel8(benchmark::State& state) {
     platform::ImageSurface surface(QSize(601, 337), 1.0);

@@ -68,9 +68,11 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     const auto values = grid.values();
     const auto mapping = tools.surface.pixelMapping();
     if (out) {
-        out->xs.reserve(xs.size());
-        out->ys.reserve(xs.size());
-        out->failures.reserve(xs.size());
+        // Sized once and written by index: the window keeps every run's samples, and a finest
+        // run has 1.25 million of them.
+        out->xs.assign(xs.begin(), xs.end());
+        out->ys.resize(xs.size());
+        out->failures.resize(xs.size());
     }
 
     // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
@@ -88,11 +90,10 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
         if (out) {
             for (std::size_t i = 0; i < n; ++i) {
                 const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
-                out->xs.push_back(pieceXs[i]);
-                out->ys.push_back(v.failure == eval::Failure::None
-                                      ? v.value
-                                      : std::numeric_limits<float>::quiet_NaN());
-                out->failures.push_back(v.failure);
+                out->ys[start + i] = v.failure == eval::Failure::None
+                                         ? v.value
+                                         : std::numeric_limits<float>::quiet_NaN();
+                out->failures[start + i] = v.failure;
             }
         }
     }
