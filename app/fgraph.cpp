@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolTip>
+#include <limits>
 
 #include "dialog/dialog.h"
 #include "dialog/dialog_texts.h"
@@ -49,6 +50,7 @@ Fgraph::Fgraph(QWidget* parent) : QWidget(parent), beep_([] { QApplication::beep
     setWindowIcon(platform::applicationIcon());
     createControls();
     connectEvents();
+    addAffordances();
     Form_Load();
 }
 
@@ -62,6 +64,8 @@ void Fgraph::createControls() {
 
     T = new QLineEdit("sin(x)", this);
     T->setObjectName("T");
+    // Keeps every character: a text cut to Qt's default 32767 would plot another expression.
+    T->setMaxLength(std::numeric_limits<int>::max());
     T->setFont(arial(12));
     QPalette palette = T->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -91,11 +95,9 @@ void Fgraph::createControls() {
     setTabOrder(VScroll1, VS);
 
     place(plot::designLayout());
-    // First placement: the design's client size, centred on the screen. Pic's width
-    // (W - 400) never goes below zero.
+    // First placement: the design's client size, centred on the screen.
     using platform::toPixels;
     resize(toPixels(plot::kDesignClientWidth, this), toPixels(plot::kDesignClientHeight, this));
-    setMinimumWidth(toPixels(400 - plot::kFrameWidth, this) + 1);
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 

@@ -8,6 +8,7 @@
 
 #include "plot/plotter.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 
@@ -24,6 +25,8 @@ struct WindowLayout;
 }
 
 namespace tracewell::app {
+
+class ExpressionHistory;
 
 class Fgraph : public QWidget {
     Q_OBJECT
@@ -42,9 +45,17 @@ public:
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
     dialog::Dialog* helpDialog() const { return dialog_.get(); }
 
+    // How the window asks for a file name to save to (empty: cancelled) and tells of a failed
+    // write. Defaults: a file dialog and a warning box. Seams for tests.
+    using FileNameAsker = std::function<QString(const QString& caption, const QString& filter)>;
+    using Warner = std::function<void(const QString& message)>;
+    void setFileNameAsker(FileNameAsker asker) { askFileName_ = std::move(asker); }
+    void setWarner(Warner warner) { warn_ = std::move(warner); }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -58,6 +69,18 @@ private:
 
     void createControls();
     void connectEvents();
+    // Everyday affordances on top of the design: the plot area's menu and shortcuts, F1,
+    // the box's history, names and tool tips, the minimum size.
+    void addAffordances();
+    void showPlotMenu(const QPoint& at);
+    void copyPicture();
+    void savePictureAs();
+    void saveSamplesAs();
+    // Asks for a file name and has write write there; a failure is told, not thrown.
+    void saveAs(const QString& what, const QString& filter,
+                const std::function<QString(const QString& path)>& write);
+    void showCoordinates(const QPoint& at);
+    void markProblem(const plot::PlotProblem& problem);
     void place(const plot::WindowLayout& layout);
     // The window's outer width and height in twips, as the design measures them.
     QSizeF outerSize() const;
@@ -68,6 +91,13 @@ private:
     plot::PlotState& state_ = plotter_.state();  // the handlers read and write it directly
     std::unique_ptr<dialog::Dialog> dialog_;
     std::function<void()> beep_;
+    FileNameAsker askFileName_;
+    Warner warn_;
+    ExpressionHistory* history_ = nullptr;  // owned by T
+    bool followPointer_ = false;            // the coordinates tip is up and follows the pointer
+    QAction* copyPictureAction_ = nullptr;
+    QAction* savePictureAction_ = nullptr;
+    QAction* saveSamplesAction_ = nullptr;
 
     platform::PictureBox* Pic = nullptr;
     QLineEdit* T = nullptr;

@@ -1,6 +1,8 @@
 // The main window's event handlers.
+#include <QAction>
 #include <QLineEdit>
 
+#include "app/expression_history.h"
 #include "app/fgraph.h"
 #include "dialog/dialog.h"
 #include "platform/click_label.h"
@@ -16,10 +18,14 @@ void Fgraph::Form_Load() { plotter_.load(); }
 
 void Fgraph::Pic_Click() {
     platform::runGuarded(this, [this] {
-        const auto problem = plotter_.plot(Pic->surface(), T->text());
+        const QString text = T->text();
+        auto problem = plotter_.plot(Pic->surface(), text, true);
+        if (!problem) problem = plot::noValueProblem(plotter_.samples());
         Pic->update();
+        history_->record(text);
+        saveSamplesAction_->setEnabled(!plotter_.samples().xs.empty());
         if (problem)
-            showProblem(problem->message);
+            markProblem(*problem);
         else
             clearProblem();
     });

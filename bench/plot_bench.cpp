@@ -46,6 +46,18 @@ void BM_WholePlot(benchmark::State& state, int level, bool cold) {
     }
 }
 
+// The same run as the window makes it: keeping every sample for "Save samples as...".
+void BM_WholePlotKeepingSamples(benchmark::State& state) {
+    platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
+    plot::Plotter plotter;
+    setUp(plotter, 50, 14);
+    for (auto _ : state) {
+        plotter.plot(surface, "sin(x)", true);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+BENCHMARK(BM_WholePlotKeepingSamples)->Unit(benchmark::kMillisecond);
+
 // Arrow-clicking through x ranges 1..50 at level 8: fifty replots, each with a new grid.
 void BM_RangeSweepLevel8(benchmark::State& state) {
     platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);

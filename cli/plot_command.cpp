@@ -6,9 +6,8 @@
 #include <ostream>
 
 #include "cli/output.h"
-#include "cli/shortest_text.h"
-#include "eval/x_text.h"
 #include "plot/plotter.h"
+#include "plot/sample_table.h"
 
 namespace tracewell::cli {
 
@@ -44,16 +43,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
-    if (o.csv) {
-        out << "x,y\n";
-        for (std::size_t i = 0; i < samples.xs.size(); ++i) {
-            std::string x = eval::xText(samples.xs[i]);
-            if (!x.empty() && x[0] == ' ') x.erase(0, 1);
-            out << x << ',';
-            if (samples.failures[i] == eval::Failure::None) out << shortestText(samples.ys[i]);
-            out << '\n';
-        }
-    }
+    if (o.csv)
+        plot::writeSampleTable(samples, [&](std::string_view piece) {
+            return static_cast<bool>(out.write(piece.data(), std::streamsize(piece.size())));
+        });
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,6 +89,7 @@ void addProgramName(QWidget* parent) {
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
     name->setCursorPosition(0);
+    name->setAccessibleName(QStringLiteral("Program name and version"));
     QPalette colours = name->palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::Button));
     colours.setColor(QPalette::Text, Qt::black);
@@ -102,10 +104,28 @@ void addLabel(QWidget* parent, const LabelDesign& design) {
     label->setWordWrap(true);  // at blanks, within the design width
 }
 
+// A command button as the design's platform has it: Enter presses the focused one, as Space
+// does, without making it the window's default.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 QPushButton* addButton(QWidget* parent, const char* name, const QRectF& twips, QStringView text) {
-    auto* button = place<QPushButton>(parent, name, twips, kSansSerif);
+    auto* button = place<CommandButton>(parent, name, twips, kSansSerif);
     button->setText(text.toString());
-    // Neither button is the window's default: Enter presses neither, Space the focused one.
+    // Neither button is the window's default, nor becomes it on taking the focus.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;

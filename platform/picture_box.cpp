@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/focus_frame.h"
+
 namespace tracewell::platform {
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
@@ -21,6 +23,8 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);  // the frame
     QPainter p(this);
     p.drawImage(QRectF(contentsRect()), surface_.image());
+    // On the frame's inner line, so the picture itself stays as drawn.
+    if (hasFocus()) drawFocusFrame(p, rect().adjusted(1, 1, -1, -1), palette());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/scroll_bar_style.h"
+
 namespace tracewell::platform {
 
 namespace {
@@ -34,7 +36,11 @@ ScrollBar::ScrollBar(const Design& design, QWidget* parent)
     // thumb, which grows with it. Zero gives the style's smallest thumb (26 px in Fusion): the
     // ranges are short and their values stand in the labels beside them, so the thumb need not
     // show a proportion; it is still big enough to grab, and it never squeezes the arrows.
+    // On short bars ScrollBarStyle shrinks arrows and thumb so a track stays between.
     setPageStep(0);
+    auto* style = new ScrollBarStyle;
+    style->setParent(this);  // outlives the widget's own teardown, which may still consult it
+    setStyle(style);
     // A dragged thumb reports only when released, so a drag replots once, not at every pixel.
     setTracking(false);
     // QScrollBar takes no focus by default; these bars are in the tab order and obey keys.

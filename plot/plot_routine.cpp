@@ -67,6 +67,13 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     const auto xs = grid.singles();
     const auto values = grid.values();
     const auto mapping = tools.surface.pixelMapping();
+    if (out) {
+        // Sized once and written by index: the window keeps every run's samples, and a finest
+        // run has 1.25 million of them.
+        out->xs.assign(xs.begin(), xs.end());
+        out->ys.resize(xs.size());
+        out->failures.resize(xs.size());
+    }
 
     // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
     constexpr std::size_t kPiece = 512;
@@ -83,11 +90,10 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
         if (out) {
             for (std::size_t i = 0; i < n; ++i) {
                 const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
-                out->xs.push_back(pieceXs[i]);
-                out->ys.push_back(v.failure == eval::Failure::None
-                                      ? v.value
-                                      : std::numeric_limits<float>::quiet_NaN());
-                out->failures.push_back(v.failure);
+                out->ys[start + i] = v.failure == eval::Failure::None
+                                         ? v.value
+                                         : std::numeric_limits<float>::quiet_NaN();
+                out->failures[start + i] = v.failure;
             }
         }
     }
@@ -96,18 +102,58 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
 
 }  // namespace
 
-QString rejectedCharacterMessage(int position) {
-    return QStringLiteral("Blanks and characters outside ! to ~ are not accepted: position %1")
+QString rejectedCharacterMessage(QStringView text, int position) {
+    const qsizetype at = position - 1;
+    if (at < 0 || at >= text.size())
+        return QStringLiteral("Position %1 is not accepted").arg(position);
+    if (text[at] == u' ')
+        return QStringLiteral(
+                   "Blanks are not accepted (position %1): put word operators between "
+                   "brackets, as in (x)Mod(3)")
+            .arg(position);
+    // A character beyond the first 65536 takes two places in the text; show it whole.
+    char32_t code = text[at].unicode();
+    qsizetype units = 1;
+    if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(text[at], text[at + 1]);
+        units = 2;
+    }
+    // The code tells apart look-alikes, such as a Cyrillic letter and its Latin twin.
+    const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
+    if (!QChar::isPrint(code))
+        return QStringLiteral("Character U+%1 at position %2 is not accepted")
+            .arg(hex)
+            .arg(position);
+    return QStringLiteral("Character '%1' (U+%2) at position %3 is not accepted")
+        .arg(text.mid(at, units).toString(), hex)
         .arg(position);
+}
+
+std::optional<PlotProblem> noValueProblem(const PlotSamples& samples) {
+    if (samples.failures.empty()) return std::nullopt;
+    for (const eval::Failure f : samples.failures)
+        if (f == eval::Failure::None) return std::nullopt;
+    return PlotProblem{0, QStringLiteral("No value in this range: %1 (x = %2)")
+                              .arg(QString::fromUtf8(eval::failureName(samples.failures.front())),
+                                   QString::fromStdString(plainXText(samples.xs.front())))};
 }
 
 std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
                                    PlotSamples* samples) {
+    if (samples) {
+        samples->xs.clear();
+        samples->ys.clear();
+        samples->failures.clear();
+    }
     drawAxes(s, tools.surface);
 
     s.ExprText = text;
     s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
-    if (const int bad = checkCharacters(s)) return PlotProblem{bad, rejectedCharacterMessage(bad)};
+    // Refused whole, before any scan: a part of it would be another expression.
+    if (text.size() > eval::kMaxTextLength)
+        return PlotProblem{eval::kMaxTextLength + 1, QStringLiteral("Expression too long")};
+    if (const int bad = checkCharacters(s))
+        return PlotProblem{bad, rejectedCharacterMessage(s.ExprText, bad)};
 
     chooseFirstX(s);
 

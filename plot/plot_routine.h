@@ -14,13 +14,14 @@
 
 namespace tracewell::plot {
 
-// Why a run drew no curve: the text was rejected or cannot be read.
+// Why a run drew no curve: the text was rejected or cannot be read, or no sample has a value.
 struct PlotProblem {
-    int position = 0;  // 1-based character position in the text
+    int position = 0;  // 1-based character position in the text; 0 when no character is to blame
     QString message;
 };
 
-// Every sample of a run, for those who list them. A failed sample's y is NaN.
+// Every sample of a run, for those who list them. A failed sample's y is NaN. A run starts
+// by emptying the vectors, keeping their capacity for the next run.
 struct PlotSamples {
     std::vector<float> xs;
     std::vector<float> ys;
@@ -37,7 +38,11 @@ struct PlotTools {
 std::optional<PlotProblem> runPlot(PlotState& state, const QString& text, PlotTools tools,
                                    PlotSamples* samples = nullptr);
 
-// The message for a text with a character outside "!" to "~" at position.
-QString rejectedCharacterMessage(int position);
+// The message for a text whose character at position (1-based) lies outside "!" to "~".
+QString rejectedCharacterMessage(QStringView text, int position);
+
+// When no sample of a run has a value, says so with the first sample's failure and x, e.g.
+// "No value in this range: invalid argument (x = -10)"; nothing when one has or none was taken.
+std::optional<PlotProblem> noValueProblem(const PlotSamples& samples);
 
 }  // namespace tracewell::plot

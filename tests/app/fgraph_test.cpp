@@ -73,10 +73,25 @@ TEST(Fgraph, ProblemsShowOnTheBoxUntilTheNextPlot) {
     win.t()->setText("ep(x)");
     win.w.Pic_Click();
     EXPECT_EQ(win.t()->toolTip(), "Unknown function 'ep': position 1");
+    win.t()->setText("log(-1)");
+    win.w.Pic_Click();
+    EXPECT_EQ(win.t()->toolTip(), "No value in this range: invalid argument (x = -10)");
     win.t()->setText("log(x)");
     win.w.Pic_Click();
     EXPECT_TRUE(win.t()->toolTip().isEmpty());
     EXPECT_EQ(win.w.state().Idx, 0);  // undefined samples raised the error event
+}
+
+TEST(Fgraph, TheBoxKeepsEveryCharacterOfALongText) {
+    Window win;
+    win.w.show();
+    QString text = "x";
+    while (text.size() < 40'001) text += "+x";
+    win.t()->setText(text);
+    EXPECT_EQ(win.t()->text().size(), 40'001);
+    win.w.Pic_Click();
+    EXPECT_EQ(win.t()->toolTip(), "Expression too long");
+    EXPECT_EQ(win.t()->text(), text);
 }
 
 TEST(Fgraph, PictureSurvivesRepaints) {

@@ -94,18 +94,6 @@ TEST(Layout, EveryResizeClearsAndResetsTheLevel) {
     EXPECT_EQ(win.w.state().XRange, 10);  // the ranges are not touched
 }
 
-TEST(Layout, TooLowForThePlotAreaClearsButMovesNothing) {
-    testing::Window win;
-    win.w.show();
-    const QRect tBefore = win.t()->geometry();
-    win.bar("VS")->setCurrentValue(12);
-    win.w.Pic_Click();
-    resizeOuter(win.w, 9390, 1395);
-    EXPECT_EQ(win.ink(), 0);
-    EXPECT_EQ(win.t()->geometry(), tBefore);
-    EXPECT_EQ(win.bar("VS")->currentValue(), 12);
-}
-
 TEST(Layout, MinimizeClearsRestoreLaysOutAgain) {
     testing::Window win;
     win.w.show();
@@ -120,13 +108,21 @@ TEST(Layout, MinimizeClearsRestoreLaysOutAgain) {
     EXPECT_EQ(win.bar("VS")->currentValue(), 6);
 }
 
-TEST(Layout, NarrowWindowsNeverGiveThePlotANegativeWidth) {
+TEST(Layout, TheSmallestWindowKeepsTheStripClearAndThePlotArea100PixelsHigh) {
     testing::Window win;
     win.w.show();
-    win.w.resize(1, 300);
-    EXPECT_GE(win.pic()->width(), 0);
-    EXPECT_GE(platform::toTwips(win.w.width(), &win.w) + 120, 400);
-    win.w.Pic_Click();  // and plotting into a sliver harms nothing
+    win.w.resize(1, 1);
+    const auto at = [&](const char* name) { return win.find<QWidget>(name)->geometry(); };
+    EXPECT_GE(win.pic()->height(), 100);
+    EXPECT_LT(at("T").right(), at("Lt").left());
+    EXPECT_LT(at("HScroll1").right(), at("Image1").left());
+    EXPECT_TRUE(at("Lb").intersects(at("T")));  // the design's own overlap stays
+    // And no smaller: one pixel narrower, T would reach Lt.
+    const double W = platform::toTwips(win.w.width() - 1, &win.w) + plot::kFrameWidth;
+    const auto narrower = plot::layoutForOuterSize(float(W), 6375);
+    EXPECT_GT(narrower->T.right(), narrower->Lt.left());
+    win.w.Pic_Click();  // and plotting into it harms nothing
+    EXPECT_GT(win.ink(), 0);
 }
 
 }  // namespace

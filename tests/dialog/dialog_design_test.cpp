@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -154,6 +155,15 @@ TEST_F(DialogDesign, TabOrderFollowsTheDesignAndStartsAtOk) {
     EXPECT_EQ(window.focusWidget(), control("OKButton"));
     for (const char* label : {"Label1", "Label2", "Label3", "Label4"})
         EXPECT_EQ(control(label)->focusPolicy(), Qt::NoFocus) << label;
+}
+
+TEST_F(DialogDesign, EveryControlHasAnAccessibleName) {
+    for (const char* name :
+         {"Text1", "Label1", "Label2", "Label3", "Label4", "OKButton", "CancelButton"}) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
+        ASSERT_TRUE(face) << name;
+        EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty()) << name;
+    }
 }
 
 }  // namespace

@@ -109,17 +109,23 @@ TEST_F(DialogShowing, OkHasTheFocusAndTabSkipsTheProgramName) {
     });
 }
 
-TEST_F(DialogShowing, EnterPressesNeitherButtonButSpacePressesTheFocusedOne) {
-    const bool closed = showAndDrive(dialog, [&](QWidget& window) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        QTest::keyClick(button(window, "CancelButton"), Qt::Key_Return);
-        QTest::keyClick(button(window, "OKButton"), Qt::Key_Return);
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(opened.isEmpty());
-        QTest::keyClick(button(window, "OKButton"), Qt::Key_Space);
-        EXPECT_FALSE(window.isVisible());
-    });
-    EXPECT_TRUE(closed);
+TEST_F(DialogShowing, EnterAndSpacePressTheFocusedButtonWhichNeverBecomesTheDefault) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        opened.clear();
+        const bool closed = showAndDrive(dialog, [&](QWidget& window) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+            QPushButton* site = button(window, "CancelButton");
+            site->setFocus();
+            QTest::keyClick(site, key);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(opened.size(), 1);
+            EXPECT_FALSE(site->isDefault());
+            EXPECT_FALSE(button(window, "OKButton")->isDefault());
+            QTest::keyClick(button(window, "OKButton"), key);
+            EXPECT_FALSE(window.isVisible());
+        });
+        EXPECT_TRUE(closed) << key;
+    }
 }
 
 TEST_F(DialogShowing, EachShowingBuildsTheWindowAfresh) {

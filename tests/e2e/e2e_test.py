@@ -68,7 +68,8 @@ def controls(client_w, client_h):
         "T": twips_rect(550, H - 1150, W / 3.5, 375),
         "Lt": twips_rect(W / 2 - 1300, H - 1100, 255, 495),
         "VS": twips_rect(W / 2 - 1000, H - 1150, 200, 495),
-        "Lv": twips_rect(W / 2 + 1100, H - 1100, 735, 255),
+        # Lv without its last 35 twips, which lie under HScroll1 and its focus frame.
+        "Lv": twips_rect(W / 2 + 1100, H - 1100, 700, 255),
         "HScroll1": twips_rect(W / 2 + 1800, H - 1100, 495, 255),
         "Image1": twips_rect(W - 650, H - 1100, 360, 360),
     }
@@ -367,155 +368,232 @@ def differs(a: bytes, b: bytes, what):
 
 # --- The test ---------------------------------------------------------------------------------
 
+class Run:
+    """The test, one named step after another; what a step learns, later steps use."""
+
+    def __init__(self, s: Session):
+        self.s = s
+        self.square = lambda x: x * x / 10
+
+    def start(self, app):
+        s = self.s
+        s.begin("1 start tracewell and find its window")
+        s.launch(app)
+        self.main = s.find_window("Tracewell v3.1")
+        g = s.geometry(self.main)
+        if (g.w, g.h) != (618, 391):
+            raise Failure(f"the window's client area is {g.w}x{g.h}, not 618x391")
+        centre = ((SCREEN_W - g.w) // 2, (SCREEN_H - g.h) // 2)
+        if abs(g.x - centre[0]) > 1 or abs(g.y - centre[1]) > 1:
+            raise Failure(f"the window stands at {g.x},{g.y}, not centred at {centre}")
+        self.ui = controls(g.w, g.h)
+
+    def starts_blank(self):
+        s, pic = self.s, self.ui["Pic"]
+        s.begin("2 the plot area starts blank")
+        frame = 0  # the width of the plot area's sunken frame: the style draws it, so measure it
+
+        def painted_and_blank(shot):
+            nonlocal frame
+            mid = pic.y + pic.h // 2
+            frame = next((d for d in range(4) if shot.pixel(pic.x + d, mid) == WHITE), 4)
+            # A sunken frame is dark on the left and at the top (its lit edges may be white).
+            edges = [shot.pixel(pic.x, mid), shot.pixel(pic.x + pic.w // 2, pic.y)]
+            if not 1 <= frame <= 3 or WHITE in edges:
+                return f"no framed white plot area at {pic} (not painted yet?)"
+            return blank_problem(shot, pic.inset(frame))
+
+        first = s.wait_for("02-start", self.main, painted_and_blank)
+        self.frame = frame
+        self.view = View(pic.inset(frame), 10, 2)
+        self.look = {name: first.crop(self.ui[name]) for name in ("Lv", "Lt", "Image1")}
+
+    def click_plots_sin(self):
+        s = self.s
+        s.begin("3 a click on the plot area draws sin(x)")
+        s.click(self.main, *self.ui["Pic"].centre())
+        s.wait_for("03-sin", self.main, lambda shot: plot_problem(shot, self.view, math.sin))
+
+    def enter_plots_typed_text(self):
+        s = self.s
+        s.begin("4 x^2/10 typed into the box, then Enter: the curve follows")
+        s.type_into(self.main, self.ui["T"], "x^2/10")
+        s.xdo("key", "Return")
+        squared = s.wait_for("04-square", self.main,
+                             lambda shot: plot_problem(shot, self.view, self.square))
+        self.squared = squared.crop(self.view.area)
+
+    def x_bar_widens(self):
+        s, ui = self.s, self.ui
+        s.begin("5 the x bar's right arrow widens x to 11 and replots")
+        bar = ui["HScroll1"]
+        s.click(self.main, bar.x + bar.w - 5, bar.y + bar.h // 2)
+        wider = View(self.view.area, 11, 2)
+        s.wait_for("05-wider", self.main, lambda shot: plot_problem(shot, wider, self.square) or (
+            None if shot.crop(ui["Lv"]) != self.look["Lv"] else "the x label still shows 10"))
+        if s.xdo("getwindowname", self.main) != ["Tracewell", "v3.1"]:
+            raise Failure("the window's title changed")
+
+    def labels_reset_and_precision_never_replots(self):
+        s, ui, look, area = self.s, self.ui, self.look, self.view.area
+        s.begin("6 the x label resets the range; the precision bar and its label never replot")
+        s.click(self.main, *ui["Lv"].centre())
+        s.wait_for("06-x-reset", self.main, lambda shot:
+                   differs(shot.crop(area), self.squared, "the plot from the x^2/10 plot of step 4")
+                   or differs(shot.crop(ui["Lv"]), look["Lv"], "the x label from its first look"))
+        # Typed without Enter: a replot would draw cos(x) now and give itself away.
+        s.type_into(self.main, ui["T"], "cos(x)")
+        s.click(self.main, ui["VS"].centre()[0], ui["VS"].y + 5)  # the up arrow: level 8
+        finer = s.wait_for("06-level-up", self.main, lambda shot:
+                           ("the level label still shows 6" if shot.crop(ui["Lt"]) == look["Lt"]
+                            else None)
+                           or differs(shot.crop(area), self.squared,
+                                      "the plot after the level rose"))
+        look["Lt8"] = finer.crop(ui["Lt"])
+        s.click(self.main, *ui["Lt"].centre())
+        self.before_resize = s.wait_for(
+            "06-level-reset", self.main, lambda shot:
+            differs(shot.crop(ui["Lt"]), look["Lt"], "the level label from its look at 6")
+            or differs(shot.crop(area), self.squared, "the plot after a click on the level label"))
+
+    def resize_moves_the_strip(self):
+        s, look = self.s, self.look
+        s.begin("7 a resize clears the plot and moves the strip of controls down")
+        s.xdo("windowsize", self.main, 800, 600)
+        old, ui = self.ui, controls(800, 600)
+        pic = ui["Pic"]
+        view = View(pic.inset(self.frame), 10, 2)
+        box_edge = lambda r: Rect(r.x, r.y, 30, r.h)  # the box's frame and first letters, no cursor
+
+        def resized(shot):
+            if (shot.w, shot.h) != (800, 600):
+                return f"the window is {shot.w}x{shot.h}, not 800x600"
+            mid = pic.y + pic.h // 2
+            if WHITE in (shot.pixel(pic.x, mid), shot.pixel(pic.x + pic.w // 2, pic.y)):
+                return f"no frame around the plot area at {pic}"
+            return (blank_problem(shot, view.area)
+                    or differs(shot.crop(box_edge(ui["T"])),
+                               self.before_resize.crop(box_edge(old["T"])),
+                               f"the expression box at {ui['T']} from the box before the resize")
+                    or differs(shot.crop(ui["Image1"]), look["Image1"],
+                               f"the information picture at {ui['Image1']}")
+                    # Taller than at first: level 8.
+                    or differs(shot.crop(ui["Lt"]), look["Lt8"],
+                               f"the level label at {ui['Lt']} from its look at 8"))
+
+        s.wait_for("07-resized", self.main, resized)
+        self.ui, self.view = ui, view
+
+    def help_opens_modally(self):
+        s, ui, view = self.s, self.ui, self.view
+        s.begin("8 the information picture opens the help; OK closes it")
+        s.click(self.main, *ui["Image1"].centre())
+        dialog = s.find_window("Справка")
+        d = s.geometry(dialog)
+        if (d.w, d.h) != (345, 294):
+            raise Failure(f"the help dialog's client area is {d.w}x{d.h}, not 345x294")
+        s.wait_for("08-help", dialog, lambda shot: None if len(set(shot.crop(OK_BUTTON))) > 3
+                   else f"nothing drawn where the OK button belongs, {OK_BUTTON}")
+        # The help is modal: a click on the plot area beside it does nothing.
+        g = s.geometry(self.main)
+        aside = (view.area.x + 5, view.area.y + 5)
+        if d.x <= g.x + aside[0] < d.x + d.w and d.y <= g.y + aside[1] < d.y + d.h:
+            raise Failure("the help dialog covers the plot area's top-left corner")
+        s.click(self.main, *aside)
+        s.click(dialog, *OK_BUTTON.centre())
+        s.find_window("Справка", present=False)
+        s.wait_for("08-help-closed", self.main, lambda shot: blank_problem(shot, view.area))
+        s.click(self.main, *ui["Pic"].centre())
+        s.wait_for("08-cos", self.main, lambda shot: plot_problem(shot, view, math.cos))
+
+    def problems_draw_the_axes_alone(self):
+        s, ui, view, main = self.s, self.ui, self.view, self.main
+        s.begin("9 a blank or an unreadable text draws the axes alone and says why")
+        tips = lambda: [w for w in s.windows() if w != main]
+        axes_alone = lambda shot: plot_problem(shot, view) or (
+            None if tips() else "no tool tip tells what is wrong")
+        s.type_into(main, ui["T"], "sin (x)")
+        s.xdo("key", "Return")
+        s.wait_for("09-blank", main, axes_alone)
+        s.type_into(main, ui["T"], "x^2/10")
+        s.xdo("key", "Return")
+        s.wait_for("09-readable", main, lambda shot: plot_problem(shot, view, self.square) or (
+            "the tool tip stays after a good plot" if tips() else None))
+        s.type_into(main, ui["T"], "ep(x)")
+        s.xdo("key", "Return")
+        s.wait_for("09-unreadable", main, axes_alone)
+        if s.find_window("Tracewell v3.1") != main:
+            raise Failure("the main window is not the one found at the start")
+
+    def right_click_copies_the_picture(self):
+        s, ui, view, main = self.s, self.ui, self.view, self.main
+        s.begin("10 a right click on the plot area and Copy picture: the clipboard holds it")
+        s.type_into(main, ui["T"], "x^2/10")
+        s.xdo("key", "Return")
+        plotted = s.wait_for("10-plotted", main,
+                             lambda shot: plot_problem(shot, view, self.square)).crop(view.area)
+        s.xdo("mousemove", "--window", main, *ui["Pic"].centre(), "click", 3)
+        menu = None
+        deadline = time.monotonic() + TIMEOUT
+        while menu is None and time.monotonic() < deadline:
+            menu = next((w for w in s.windows() if w != main), None)
+            time.sleep(0.05)
+        if menu is None:
+            raise Failure("no menu opened on the right click")
+        m = s.geometry(menu)
+        s.click(menu, m.w // 2, 12)  # the first entry, "Copy picture"
+        deadline = time.monotonic() + TIMEOUT
+        while True:
+            r = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"],
+                               env=s.env, capture_output=True, timeout=TIMEOUT)
+            if r.returncode == 0 and r.stdout.startswith(b"\x89PNG"):
+                break
+            if time.monotonic() > deadline:
+                raise Failure("the clipboard holds no PNG picture after Copy picture")
+            time.sleep(0.1)
+        ppm = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=r.stdout,
+                             capture_output=True, timeout=TIMEOUT, check=True).stdout
+        copied = Shot(ppm)
+        if (copied.w, copied.h) != (view.area.w, view.area.h):
+            raise Failure(f"the copied picture is {copied.w}x{copied.h}, "
+                          f"not the plot area's {view.area.w}x{view.area.h}")
+        if copied.data != plotted:
+            raise Failure("the copied picture differs from the plot area on the screen")
+        s.wait_for("10-after-menu", main, lambda shot: differs(
+            shot.crop(view.area), plotted, "the plot area after the menu"))
+
+    def sigterm_ends_it(self):
+        s = self.s
+        s.begin("11 SIGTERM ends the program, no crash")
+        s.ensure_running()
+        s.app.send_signal(signal.SIGTERM)
+        try:
+            status = s.app.wait(TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"tracewell still runs {TIMEOUT} s after SIGTERM")
+        output = s.app_output()
+        if status not in (0, -signal.SIGTERM):
+            raise Failure(f"tracewell ended with status {status}; its output:\n{output[-2000:]}")
+        for sign in ("Segmentation fault", "AddressSanitizer", "runtime error:", "core dumped"):
+            if sign in output:
+                raise Failure(f"tracewell's output reports \"{sign}\":\n{output[-2000:]}")
+
+
 def run(s: Session, app):
-    s.begin("1 start tracewell and find its window")
-    s.launch(app)
-    main = s.find_window("Tracewell v3.1")
-    g = s.geometry(main)
-    if (g.w, g.h) != (618, 391):
-        raise Failure(f"the window's client area is {g.w}x{g.h}, not 618x391")
-    centre = ((SCREEN_W - g.w) // 2, (SCREEN_H - g.h) // 2)
-    if abs(g.x - centre[0]) > 1 or abs(g.y - centre[1]) > 1:
-        raise Failure(f"the window stands at {g.x},{g.y}, not centred at {centre}")
-    ui = controls(g.w, g.h)
-    pic = ui["Pic"]
-
-    s.begin("2 the plot area starts blank")
-    frame = 0  # the width of the plot area's sunken frame: the style draws it, so measure it
-
-    def painted_and_blank(shot):
-        nonlocal frame
-        mid = pic.y + pic.h // 2
-        frame = next((d for d in range(4) if shot.pixel(pic.x + d, mid) == WHITE), 4)
-        # A sunken frame is dark on the left and at the top (its lit edges may be white).
-        edges = [shot.pixel(pic.x, mid), shot.pixel(pic.x + pic.w // 2, pic.y)]
-        if not 1 <= frame <= 3 or WHITE in edges:
-            return f"no framed white plot area at {pic} (not painted yet?)"
-        return blank_problem(shot, pic.inset(frame))
-
-    first = s.wait_for("02-start", main, painted_and_blank)
-    view = View(pic.inset(frame), 10, 2)
-    look = {name: first.crop(ui[name]) for name in ("Lv", "Lt", "Image1")}
-
-    s.begin("3 a click on the plot area draws sin(x)")
-    s.click(main, *pic.centre())
-    s.wait_for("03-sin", main, lambda shot: plot_problem(shot, view, math.sin))
-
-    s.begin("4 x^2/10 typed into the box, then Enter: the curve follows")
-    square = lambda x: x * x / 10
-    s.type_into(main, ui["T"], "x^2/10")
-    s.xdo("key", "Return")
-    squared = s.wait_for("04-square", main, lambda shot: plot_problem(shot, view, square))
-    squared = squared.crop(view.area)
-
-    s.begin("5 the x bar's right arrow widens x to 11 and replots")
-    bar = ui["HScroll1"]
-    s.click(main, bar.x + bar.w - 5, bar.y + bar.h // 2)
-    s.wait_for("05-wider", main, lambda shot: plot_problem(shot, View(view.area, 11, 2), square)
-               or (None if shot.crop(ui["Lv"]) != look["Lv"] else "the x label still shows 10"))
-    if s.xdo("getwindowname", main) != ["Tracewell", "v3.1"]:
-        raise Failure("the window's title changed")
-
-    s.begin("6 the x label resets the range; the precision bar and its label never replot")
-    s.click(main, *ui["Lv"].centre())
-    s.wait_for("06-x-reset", main, lambda shot:
-               differs(shot.crop(view.area), squared, "the plot from the x^2/10 plot of step 4")
-               or differs(shot.crop(ui["Lv"]), look["Lv"], "the x label from its first look"))
-    # Typed without Enter: a replot would draw cos(x) now and give itself away.
-    s.type_into(main, ui["T"], "cos(x)")
-    s.click(main, ui["VS"].centre()[0], ui["VS"].y + 5)  # the up arrow: level 8
-    finer = s.wait_for("06-level-up", main, lambda shot:
-                       ("the level label still shows 6" if shot.crop(ui["Lt"]) == look["Lt"]
-                        else None)
-                       or differs(shot.crop(view.area), squared, "the plot after the level rose"))
-    look["Lt8"] = finer.crop(ui["Lt"])
-    s.click(main, *ui["Lt"].centre())
-    before_resize = s.wait_for("06-level-reset", main, lambda shot:
-                               differs(shot.crop(ui["Lt"]), look["Lt"],
-                                       "the level label from its look at 6")
-                               or differs(shot.crop(view.area), squared,
-                                          "the plot after a click on the level label"))
-
-    s.begin("7 a resize clears the plot and moves the strip of controls down")
-    s.xdo("windowsize", main, 800, 600)
-    old, ui = ui, controls(800, 600)
-    pic = ui["Pic"]
-    view = View(pic.inset(frame), 10, 2)
-    box_edge = lambda r: Rect(r.x, r.y, 30, r.h)  # the box's frame and first letters, no cursor
-
-    def resized(shot):
-        if (shot.w, shot.h) != (800, 600):
-            return f"the window is {shot.w}x{shot.h}, not 800x600"
-        mid = pic.y + pic.h // 2
-        if WHITE in (shot.pixel(pic.x, mid), shot.pixel(pic.x + pic.w // 2, pic.y)):
-            return f"no frame around the plot area at {pic}"
-        return (blank_problem(shot, view.area)
-                or differs(shot.crop(box_edge(ui["T"])), before_resize.crop(box_edge(old["T"])),
-                           f"the expression box at {ui['T']} from the box before the resize")
-                or differs(shot.crop(ui["Image1"]), look["Image1"],
-                           f"the information picture at {ui['Image1']}")
-                # Taller than at first: level 8.
-                or differs(shot.crop(ui["Lt"]), look["Lt8"],
-                           f"the level label at {ui['Lt']} from its look at 8"))
-
-    s.wait_for("07-resized", main, resized)
-
-    s.begin("8 the information picture opens the help; OK closes it")
-    s.click(main, *ui["Image1"].centre())
-    dialog = s.find_window("Справка")
-    d = s.geometry(dialog)
-    if (d.w, d.h) != (345, 294):
-        raise Failure(f"the help dialog's client area is {d.w}x{d.h}, not 345x294")
-    s.wait_for("08-help", dialog, lambda shot: None if len(set(shot.crop(OK_BUTTON))) > 3
-               else f"nothing drawn where the OK button belongs, {OK_BUTTON}")
-    # The help is modal: a click on the plot area beside it does nothing.
-    g = s.geometry(main)
-    aside = (view.area.x + 5, view.area.y + 5)
-    if d.x <= g.x + aside[0] < d.x + d.w and d.y <= g.y + aside[1] < d.y + d.h:
-        raise Failure("the help dialog covers the plot area's top-left corner")
-    s.click(main, *aside)
-    s.click(dialog, *OK_BUTTON.centre())
-    s.find_window("Справка", present=False)
-    s.wait_for("08-help-closed", main, lambda shot: blank_problem(shot, view.area))
-    s.click(main, *pic.centre())
-    s.wait_for("08-cos", main, lambda shot: plot_problem(shot, view, math.cos))
-
-    s.begin("9 a blank or an unreadable text draws the axes alone and says why")
-    tips = lambda: [w for w in s.windows() if w != main]
-    axes_alone = lambda shot: plot_problem(shot, view) or (
-        None if tips() else "no tool tip tells what is wrong")
-    s.type_into(main, ui["T"], "sin (x)")
-    s.xdo("key", "Return")
-    s.wait_for("09-blank", main, axes_alone)
-    s.type_into(main, ui["T"], "x^2/10")
-    s.xdo("key", "Return")
-    s.wait_for("09-readable", main, lambda shot: plot_problem(shot, view, square) or (
-        "the tool tip stays after a good plot" if tips() else None))
-    s.type_into(main, ui["T"], "ep(x)")
-    s.xdo("key", "Return")
-    s.wait_for("09-unreadable", main, axes_alone)
-    if s.find_window("Tracewell v3.1") != main:
-        raise Failure("the main window is not the one found at the start")
-
-    s.begin("10 SIGTERM ends the program, no crash")
-    s.ensure_running()
-    s.app.send_signal(signal.SIGTERM)
-    try:
-        status = s.app.wait(TIMEOUT)
-    except subprocess.TimeoutExpired:
-        raise Failure(f"tracewell still runs {TIMEOUT} s after SIGTERM")
-    output = s.app_output()
-    if status not in (0, -signal.SIGTERM):
-        raise Failure(f"tracewell ended with status {status}; its output:\n{output[-2000:]}")
-    for sign in ("Segmentation fault", "AddressSanitizer", "runtime error:", "core dumped"):
-        if sign in output:
-            raise Failure(f"tracewell's output reports \"{sign}\":\n{output[-2000:]}")
+    r = Run(s)
+    r.start(app)
+    for step in (r.starts_blank, r.click_plots_sin, r.enter_plots_typed_text, r.x_bar_widens,
+                 r.labels_reset_and_precision_never_replots, r.resize_moves_the_strip,
+                 r.help_opens_modally, r.problems_draw_the_axes_alone,
+                 r.right_click_copies_the_picture, r.sigterm_ends_it):
+        step()
 
 
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    missing = [t for t in ("Xvfb", "xdotool", "import") if not shutil.which(t)]
+    missing = [t for t in ("Xvfb", "xdotool", "import", "convert", "xclip")
+               if not shutil.which(t)]
     if missing:
         sys.exit(f"e2e: {', '.join(missing)} not found; scripts/setup installs them")
     workdir = tempfile.mkdtemp(prefix="tracewell-e2e-")

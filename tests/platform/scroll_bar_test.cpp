@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <vector>
 
+#include "platform/twips.h"
+
 namespace tracewell::platform {
 namespace {
 
@@ -107,6 +109,30 @@ TEST(ScrollBar, PrecisionBarWalksLikeTheDesign) {
     for (int i = 0; i < 9; ++i) bar.click(kUpOrLeft);
     EXPECT_EQ(bar.currentValue(), 14);
     EXPECT_EQ(bar.seen, (std::vector<int>{8, 6, 3, 0, 2, 4, 6, 8, 10, 12, 14}));
+}
+
+TEST(ScrollBar, TrackStaysClickableAtTheDesignSizes) {
+    // The window's bars at 96 dpi: VS 200 x 495 twips, VScroll1 255 x 495, HScroll1 495 x 255.
+    const struct {
+        ScrollBar::Design design;
+        QSizeF twips;
+        int start, afterBelow, afterAbove;  // "below" is towards the bottom or right end
+    } rows[] = {
+        {kPrecision, {200, 495}, 6, 3, 6},
+        {kYRange, {255, 495}, 13, 12, 13},
+        {kXRange, {495, 255}, 25, 26, 25},
+    };
+    for (const auto& row : rows) {
+        TestBar bar(row.design);
+        bar.resize(toPixels(QRectF(QPointF(), row.twips)).size());
+        bar.setCurrentValue(row.start);
+        ASSERT_FALSE(bar.rectOf(kTrackBelow).isEmpty()) << row.twips.width();
+        bar.click(kTrackBelow);
+        EXPECT_EQ(bar.currentValue(), row.afterBelow);
+        ASSERT_FALSE(bar.rectOf(kTrackAbove).isEmpty()) << row.twips.width();
+        bar.click(kTrackAbove);
+        EXPECT_EQ(bar.currentValue(), row.afterAbove);
+    }
 }
 
 TEST(ScrollBar, LargerValueEndIsDrawnOnTop) {

@@ -73,22 +73,27 @@ TEST(PlotRoutine, SamplesAndStateLeftByARun) {
 }
 
 TEST(PlotRoutine, RejectedTextsDrawTheAxesOnly) {
+    const QString blank = ": put word operators between brackets, as in (x)Mod(3)";
     struct Row {
         QString text;
         int position;
+        QString message;
     } rows[] = {
-        {"sin (x)", 4},
-        {" x", 1},
-        {"x\t", 2},
-        {QString::fromUtf8("\xd1\x81os(x)"), 1},
-        {QString("x") + QChar(0), 2},
+        {"sin (x)", 4, "Blanks are not accepted (position 4)" + blank},
+        {" x", 1, "Blanks are not accepted (position 1)" + blank},
+        {"x\t", 2, "Character U+0009 at position 2 is not accepted"},
+        {QString::fromUtf8("\xd1\x85"), 1,
+         QString::fromUtf8("Character '\xd1\x85' (U+0445) at position 1 is not accepted")},
+        {QString("x") + QChar(0), 2, "Character U+0000 at position 2 is not accepted"},
+        {QString::fromUtf8("x\xf0\x9f\x98\x80"), 2,
+         QString::fromUtf8("Character '\xf0\x9f\x98\x80' (U+1F600) at position 2 is not accepted")},
     };
     for (const Row& row : rows) {
         PlotRig rig;
         const auto problem = rig.plot(row.text);
         ASSERT_TRUE(problem) << row.text.toStdString();
         EXPECT_EQ(problem->position, row.position);
-        EXPECT_EQ(problem->message, rejectedCharacterMessage(row.position));
+        EXPECT_EQ(problem->message, row.message);
         EXPECT_EQ(rig.state.XStart, 0);  // the match flag of the rejected character
         EXPECT_FALSE(rig.inked({1.5, std::sin(1.5)}));
         EXPECT_TRUE(rig.inked({0.5, 0}));
@@ -188,6 +193,36 @@ TEST(PlotRoutine, NoStepNoHangAndLongTexts) {
     EXPECT_FALSE(big.plot(longText));
     EXPECT_EQ(big.state.ExprLen, 32767);
     EXPECT_EQ(big.state.Idx, 32767);
+
+    // One more is refused whole, not cut to a shorter expression that would plot.
+    PlotRig tooLong(1, 1, 0);
+    const auto problem = tooLong.plot(longText + "0");
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->message, "Expression too long");
+    EXPECT_EQ(problem->position, 32768);
+}
+
+TEST(PlotRoutine, NoValueInTheRangeNamesTheFirstFailure) {
+    const struct {
+        const char* text;
+        const char* message;  // empty: some sample has a value
+    } rows[] = {
+        {"log(-1)", "No value in this range: invalid argument (x = -10)"},
+        {"1/0", "No value in this range: division by zero (x = -10)"},
+        {"sqr(x-100)", "No value in this range: invalid argument (x = 0)"},
+        {"10^400+x", "No value in this range: overflow (x = -10)"},
+        {"log(x)", ""},
+    };
+    PlotRig rig(10, 2, 0);
+    PlotSamples samples;
+    for (const auto& row : rows) {
+        ASSERT_FALSE(rig.plot(row.text, &samples));
+        const auto problem = noValueProblem(samples);
+        EXPECT_EQ(problem ? problem->message : QString(), row.message) << row.text;
+    }
+    rig.state.XStep = 0;  // no sample taken, nothing to say
+    rig.plot("log(-1)", &samples);
+    EXPECT_FALSE(noValueProblem(samples));
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// Writing the plot area's picture and the last plot's samples to files. Each write goes
+// through a temporary file that replaces the target only after everything was written and
+// closed, so a failed write leaves no partial file and an existing file untouched.
+
+#include <QImage>
+#include <QString>
+
+#include "plot/plot_routine.h"
+
+namespace tracewell::app {
+
+// An empty text on success, otherwise why the file could not be written.
+// The format follows the file name's extension when Qt's image writer knows it, else PNG.
+QString savePicture(const QImage& picture, const QString& path);
+// The table tracewell-plot --csv prints.
+QString saveSamples(const plot::PlotSamples& samples, const QString& path);
+
+}  // namespace tracewell::app
