@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
         return tracewell::cli::finishOutput(code, std::cout, std::cerr);
     };
     if (!parser.parse(app.arguments())) return usageError(parser.errorText());
-    if (parser.isSet("help")) {
+    if (parser.isSet("help") || parser.isSet("help-all")) {
         std::cout << parser.helpText().toStdString();
         return finish(0);
     }

@@ -53,6 +53,14 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
     }
 }
 
+TEST(Program, EitherHelpOptionPrintsTheOptions) {
+    for (const char* option : {"--help", "--help-all"}) {
+        const Outcome r = run({option});
+        EXPECT_EQ(r.code, 0) << option;
+        EXPECT_TRUE(r.out.contains("--png")) << option;
+    }
+}
+
 TEST(Program, NeedsNoDisplayAndLeavesNoFolderBehind) {
     QTemporaryDir tmp;
     const Outcome r = run({"--eval", "1+1"}, {"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY",
