@@ -37,7 +37,7 @@ TEST(Batch, AgreesWithOneSampleAtATime) {
     std::vector<double> xs;
     for (int i = -1000; i <= 1000; ++i) xs.push_back(i * 0.00731);
     // x values that are not finite, in the last block.
-    for (double x : {0.0, HUGE_VAL, -HUGE_VAL, NAN}) xs.push_back(x);
+    for (double x : std::initializer_list<double>{0.0, HUGE_VAL, -HUGE_VAL, NAN}) xs.push_back(x);
     std::vector<double> values(xs.size());
     std::vector<Failure> failures(xs.size());
     for (const char* text : kExpressions) {
