@@ -19,6 +19,7 @@ namespace {
 // clang-format on
 
 const bool kHasAvx2 = hasAvx2();
+const bool kHasAvx512 = hasAvx512();
 
 [[gnu::always_inline]] inline unsigned notFiniteIn(const double* v, int n) {
     unsigned bad = 0;
@@ -37,13 +38,19 @@ TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, i
     return notFiniteBody(x, r, n);
 }
 TRACEWELL_TARGET_AVX2 unsigned notFiniteInAvx2(const double* v, int n) { return notFiniteIn(v, n); }
+TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* x, const double* r, int n) {
+    return notFiniteBody(x, r, n);
+}
+TRACEWELL_TARGET_AVX512 unsigned notFiniteInAvx512(const double* v, int n) {
+    return notFiniteIn(v, n);
+}
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
 
 void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++)); }
 
-// The loops below are written once and compiled twice: for every x86-64 processor, and for
-// those with AVX2, where each step handles four samples.
+// The loops below are written once and compiled three times: for every x86-64 processor, for
+// those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
 // The operand comes from the stack top (replaced by the result) or from x (result pushed).
 // Only stack operands need watching: x was checked for the whole block, constants are finite.
@@ -89,6 +96,10 @@ template <Op op, Src A>
 TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) {
     unaryBody<op, A>(ins, f);
 }
+template <Op op, Src A>
+TRACEWELL_TARGET_AVX512 void unaryKernelAvx512(const Instruction& ins, Frame& f) {
+    unaryBody<op, A>(ins, f);
+}
 template <Op op, Src L, Src R>
 void binaryKernel(const Instruction& ins, Frame& f) {
     binaryBody<op, L, R>(ins, f);
@@ -98,15 +109,22 @@ TRACEWELL_TARGET_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
     binaryBody<op, L, R>(ins, f);
 }
 
+template <Op op, Src L, Src R>
+TRACEWELL_TARGET_AVX512 void binaryKernelAvx512(const Instruction& ins, Frame& f) {
+    binaryBody<op, L, R>(ins, f);
+}
+
 template <Op op, Src A>
 Kernel unaryFor() {
     // Vector math picks its own instructions; its loops gain nothing from a second copy.
-    if (kHasAvx2 && !ops::usesVectorMath<op>()) return &unaryKernelAvx2<op, A>;
-    return &unaryKernel<op, A>;
+    if constexpr (ops::usesVectorMath<op>()) return &unaryKernel<op, A>;
+    if (kHasAvx512) return &unaryKernelAvx512<op, A>;
+    return kHasAvx2 ? &unaryKernelAvx2<op, A> : &unaryKernel<op, A>;
 }
 
 template <Op op, Src L, Src R>
 Kernel binaryFor() {
+    if (kHasAvx512) return &binaryKernelAvx512<op, L, R>;
     return kHasAvx2 ? &binaryKernelAvx2<op, L, R> : &binaryKernel<op, L, R>;
 }
 
@@ -195,10 +213,12 @@ Watch watchFor(Op op) {
 }
 
 unsigned anyNotFinite(const double* x, const double* r, int n) {
+    if (kHasAvx512) return notFiniteAvx512(x, r, n);
     return kHasAvx2 ? notFiniteAvx2(x, r, n) : notFinite(x, r, n);
 }
 
 unsigned anyNotFinite(const double* v, int n) {
+    if (kHasAvx512) return notFiniteInAvx512(v, n);
     return kHasAvx2 ? notFiniteInAvx2(v, n) : notFiniteIn(v, n);
 }
 
