@@ -16,6 +16,8 @@ namespace {
 #define TRACEWELL_BINARY_OPS(X) \
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) \
     X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
+// Instructions that stand for several operations; they have kernels of their own.
+#define TRACEWELL_FUSED_OPS(X) X(MulXAdd)
 // clang-format on
 
 const bool kHasAvx2 = hasAvx2();
@@ -86,6 +88,55 @@ template <Op op, Src L, Src R>
         out[i] = ops::apply<op>(av, bv);
     }
     f.sp = base + 1;
+}
+
+// A run of Horner steps, a group of samples at a time held in registers through every step:
+// one pass over the block where the steps one by one would make as many. The run starts from
+// the stack top, or from a constant that the first instruction pushes.
+constexpr int kGroup = 32;
+
+template <bool fromConst>
+[[gnu::always_inline]] inline void hornerBody(const Instruction& first, Frame& f) {
+    const Instruction* steps = fromConst ? &first + 1 : &first;
+    const int m = first.run;
+    const double start = first.k;
+    double* s = fromConst ? f.slot(f.sp++) : f.slot(f.sp - 1);
+    const double* x = f.x;
+    int i = 0;
+    for (; i + kGroup <= f.n; i += kGroup) {
+        double acc[kGroup], xg[kGroup];
+        for (int j = 0; j < kGroup; ++j) acc[j] = fromConst ? start : s[i + j], xg[j] = x[i + j];
+        for (int k = 0; k < m; ++k) {
+            const double c = steps[k].k;
+            for (int j = 0; j < kGroup; ++j) acc[j] = ops::mulXAdd(xg[j], acc[j], c);
+        }
+        for (int j = 0; j < kGroup; ++j) s[i + j] = acc[j];
+    }
+    for (; i < f.n; ++i) {
+        double a = fromConst ? start : s[i];
+        for (int k = 0; k < m; ++k) a = ops::mulXAdd(x[i], a, steps[k].k);
+        s[i] = a;
+    }
+}
+template <bool fromConst>
+void hornerKernel(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+template <bool fromConst>
+TRACEWELL_TARGET_AVX2 void hornerKernelAvx2(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+template <bool fromConst>
+TRACEWELL_TARGET_AVX512 void hornerKernelAvx512(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+// The later steps of a run: the first instruction did their work.
+void doneInRun(const Instruction&, Frame&) {}
+
+template <bool fromConst>
+Kernel hornerFor() {
+    if (kHasAvx512) return &hornerKernelAvx512<fromConst>;
+    return kHasAvx2 ? &hornerKernelAvx2<fromConst> : &hornerKernel<fromConst>;
 }
 
 template <Op op, Src A>
@@ -165,9 +216,11 @@ FailureKindFn failureFor() {
 Kernel kernelFor(const Instruction& ins) {
     switch (ins.op) {
         case Op::PushConst:
-            return &pushConst;
+            return ins.run ? hornerFor<true>() : &pushConst;
         case Op::PushX:
             return &pushX;
+        case Op::MulXAdd:
+            return ins.run ? hornerFor<false>() : &doneInRun;
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
@@ -192,6 +245,7 @@ FailureKindFn failureKindFor(Op op) {
         return failureFor<Op::name>();
             TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
             TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_FUSED_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return nullptr;
@@ -207,6 +261,7 @@ Watch watchFor(Op op) {
         return {ops::kindReadsOperands<Op::name>(), ops::hidingOperands<Op::name>()};
             TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
             TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_FUSED_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return {};
@@ -227,6 +282,8 @@ double applyOp(Op op, double a, double b) {
         case Op::PushConst:
         case Op::PushX:
             return a;
+        case Op::MulXAdd:
+            return ops::kNaN;  // reads x: never folded
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ops::apply<Op::name>(a, b);
