@@ -13,26 +13,27 @@ void SampleGrid::prepare(float first, float bound, float step) {
     bound_ = bound;
     step_ = step;
     singles_.clear();
-    values_.clear();
     end_ = first;
-    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) return;
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) {
+        values_.clear();
+        return;
+    }
 
     if (first <= bound) {
         const double expected = (static_cast<double>(bound) - first) / step + 2;
-        const auto capacity = static_cast<std::size_t>(std::min<double>(expected, kMaxSamples));
-        singles_.reserve(capacity);
-        values_.reserve(capacity);
+        singles_.reserve(static_cast<std::size_t>(std::min<double>(expected, kMaxSamples)));
     }
-    // One loop: the next sum waits for this one, the x value does not, so both run together.
     float x = first;
     while (x <= bound && singles_.size() < kMaxSamples) {
         singles_.push_back(x);
-        values_.push_back(eval::xValue(x));
         const float next = x + step;
         if (!(next > x)) break;  // the step is lost in x's rounding: x would never move
         x = next;
     }
     end_ = x;
+    // Resized, not cleared: the buffer of the previous grid is written over, not zeroed first.
+    values_.resize(singles_.size());
+    eval::xValues(singles_, values_);
 }
 
 }  // namespace tracewell::plot
