@@ -250,8 +250,10 @@ constexpr BinadeColumns kColumns = makeColumns();
 
 // GCC 12's AVX-512 intrinsics start from an undefined register, which it then reports as
 // maybe uninitialized inside its own headers.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 // Entry row (0 to 47) of a 48-entry column, for eight rows at once: permutes, not loads.
 TRACEWELL_TARGET_AVX512 inline __m256i lookup48(const std::int32_t* column, __m256i row) {
     const __m512i r = _mm512_castsi256_si512(row);
@@ -313,7 +315,9 @@ TRACEWELL_TARGET_AVX512 void xValuesAvx512(const float* xs, double* out, std::si
     }
     for (; i < n; ++i) out[i] = xValue(xs[i]);
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 }  // namespace

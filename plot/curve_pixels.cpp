@@ -91,8 +91,10 @@ TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
 
 // GCC 12's AVX-512 intrinsics start from an undefined register, which it then reports as
 // maybe uninitialized inside its own headers.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 // The same pass in AVX-512 instructions, sixteen samples at a time; the fresh pixels are
 // written out in one compressing store.
 TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* values,
@@ -134,7 +136,9 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
     int last = lanes[15];
     return curvePixelsBody(xs + i, values + i, m, at, count, last, n - i);
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 }  // namespace
