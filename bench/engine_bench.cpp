@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/bench_samples.h"
+#include "bench/fused_loops.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
@@ -86,11 +87,22 @@ void BM_Cpp(benchmark::State& state, const Formula* f) {
     perSample(state, xs.size());
 }
 
+void BM_FusedVector(benchmark::State& state, const Formula* f) {
+    const auto& xs = densestXs();
+    std::vector<double> values(xs.size());
+    const FusedLoop fused = kFusedLoops[f - kFormulas];
+    for (auto _ : state) {
+        fused(xs.data(), values.data(), xs.size());
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, xs.size());
+}
+
 void BM_XValueFastPath(benchmark::State& state) {
     const auto& singles = densestSingles();
     std::vector<double> values(singles.size());
     for (auto _ : state) {
-        for (size_t i = 0; i < singles.size(); ++i) values[i] = eval::xValue(singles[i]);
+        eval::xValues(singles, values);
         benchmark::DoNotOptimize(values.data());
     }
     perSample(state, singles.size());
@@ -123,6 +135,9 @@ int registerAll() {
                                      BM_MuParserBulk, &f)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string(f.name) + "/cpp").c_str(), BM_Cpp, &f)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string(f.name) + "/fused_vector").c_str(),
+                                     BM_FusedVector, &f)
             ->Unit(benchmark::kMillisecond);
     }
     for (const char* name : {"sums", "mixed"}) {

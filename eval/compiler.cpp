@@ -277,6 +277,7 @@ private:
                 return;
             }
         }
+        if ((op == Op::Add || op == Op::Sub) && emitHornerStep(op, leftStart, rightStart)) return;
         if (op == Op::Pow && rightLoad && code_.back().op == Op::PushConst && code_.back().k == 2) {
             code_.pop_back();
             emitUnary(Op::Square, leftStart);
@@ -294,6 +295,35 @@ private:
             code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(leftStart));
         }
         code_.push_back(ins);
+    }
+
+    // x*a + k, k + x*a and x*a - k, with a on the stack, become one Horner step. Adding -k
+    // is subtracting k, and the order of the operands of + and * never changes their bits.
+    bool emitHornerStep(Op op, std::size_t leftStart, std::size_t rightStart) {
+        auto isConst = [&](std::size_t i) { return code_[i].op == Op::PushConst; };
+        // x times the stack top, or x times a constant, which is pushed to start the run.
+        auto timesX = [](const Instruction& m) {
+            return m.op == Op::Mul && m.lhs != m.rhs && (m.lhs == Src::X || m.rhs == Src::X);
+        };
+        double k;
+        if (code_.size() - rightStart == 1 && isConst(rightStart) && rightStart > leftStart &&
+            timesX(code_[rightStart - 1])) {
+            k = op == Op::Sub ? -code_.back().k : code_.back().k;
+            code_.pop_back();
+        } else if (op == Op::Add && rightStart - leftStart == 1 && isConst(leftStart) &&
+                   timesX(code_.back())) {
+            k = code_[leftStart].k;
+            code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(leftStart));
+        } else {
+            return false;
+        }
+        Instruction& product = code_.back();
+        if (product.lhs == Src::Const || product.rhs == Src::Const) {
+            product = {Op::PushConst, Src::Stack, Src::Stack, product.k};
+            code_.push_back({});
+        }
+        code_.back() = {Op::MulXAdd, Src::Stack, Src::Stack, k};
+        return true;
     }
 
     Lexer lexer_;

@@ -11,4 +11,15 @@ bool hasAvx2() {
 #endif
 }
 
+bool hasAvx512() {
+#if defined(TRACEWELL_AVX2_PATHS)
+    static const bool avx512 = __builtin_cpu_supports("avx512f") &&
+                               __builtin_cpu_supports("avx512dq") &&
+                               __builtin_cpu_supports("avx512vl");
+    return avx512;
+#else
+    return false;
+#endif
+}
+
 }  // namespace tracewell::eval

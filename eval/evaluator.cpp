@@ -38,6 +38,13 @@ void settle(double* v, int n, Fail& fail) {
     }
 }
 
+// Whether a slot below base holds a value that is not finite in lane j.
+bool pendingBelow(const Frame& f, int base, int j) {
+    for (int s = 0; s < base; ++s)
+        if (!ops::isFinite(f.slot(s)[j])) return true;
+    return false;
+}
+
 Operands operandsOf(const Instruction& ins, const Frame& f, const double* kept) {
     const int base = baseOf(ins, f);
     auto where = [&](Src src, bool lowest) -> const double* {
@@ -101,8 +108,10 @@ bool Evaluator::runTracking(const Program& program, Frame& f, Failure* kinds) {
         for (int j = 0; j < f.n; ++j) {
             if (ops::isFinite(out[j])) continue;
             const double a = o.a ? o.a[j] : ins.k, b = o.b ? o.b[j] : ins.k;
-            // An operand that is not finite carries an unwatched overflow.
-            const bool carried = !watchAll && !(ops::isFinite(a) && ops::isFinite(b));
+            // A value that is not finite, in an operand or in a slot below them, carries an
+            // unwatched overflow that came first in program order.
+            const bool carried = !watchAll && (!(ops::isFinite(a) && ops::isFinite(b)) ||
+                                               pendingBelow(f, o.base, j));
             fail(j, carried ? Failure::Overflow : why(a, b));
             out[j] = kSettled;
         }

@@ -16,9 +16,12 @@ namespace {
 #define TRACEWELL_BINARY_OPS(X) \
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) \
     X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
+// Instructions that stand for several operations; they have kernels of their own.
+#define TRACEWELL_FUSED_OPS(X) X(MulXAdd)
 // clang-format on
 
 const bool kHasAvx2 = hasAvx2();
+const bool kHasAvx512 = hasAvx512();
 
 [[gnu::always_inline]] inline unsigned notFiniteIn(const double* v, int n) {
     unsigned bad = 0;
@@ -37,13 +40,19 @@ TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, i
     return notFiniteBody(x, r, n);
 }
 TRACEWELL_TARGET_AVX2 unsigned notFiniteInAvx2(const double* v, int n) { return notFiniteIn(v, n); }
+TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* x, const double* r, int n) {
+    return notFiniteBody(x, r, n);
+}
+TRACEWELL_TARGET_AVX512 unsigned notFiniteInAvx512(const double* v, int n) {
+    return notFiniteIn(v, n);
+}
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
 
 void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++)); }
 
-// The loops below are written once and compiled twice: for every x86-64 processor, and for
-// those with AVX2, where each step handles four samples.
+// The loops below are written once and compiled three times: for every x86-64 processor, for
+// those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
 // The operand comes from the stack top (replaced by the result) or from x (result pushed).
 // Only stack operands need watching: x was checked for the whole block, constants are finite.
@@ -81,12 +90,65 @@ template <Op op, Src L, Src R>
     f.sp = base + 1;
 }
 
+// A run of Horner steps, a group of samples at a time held in registers through every step:
+// one pass over the block where the steps one by one would make as many. The run starts from
+// the stack top, or from a constant that the first instruction pushes.
+constexpr int kGroup = 32;
+
+template <bool fromConst>
+[[gnu::always_inline]] inline void hornerBody(const Instruction& first, Frame& f) {
+    const Instruction* steps = fromConst ? &first + 1 : &first;
+    const int m = first.run;
+    const double start = first.k;
+    double* s = fromConst ? f.slot(f.sp++) : f.slot(f.sp - 1);
+    const double* x = f.x;
+    int i = 0;
+    for (; i + kGroup <= f.n; i += kGroup) {
+        double acc[kGroup], xg[kGroup];
+        for (int j = 0; j < kGroup; ++j) acc[j] = fromConst ? start : s[i + j], xg[j] = x[i + j];
+        for (int k = 0; k < m; ++k) {
+            const double c = steps[k].k;
+            for (int j = 0; j < kGroup; ++j) acc[j] = ops::mulXAdd(xg[j], acc[j], c);
+        }
+        for (int j = 0; j < kGroup; ++j) s[i + j] = acc[j];
+    }
+    for (; i < f.n; ++i) {
+        double a = fromConst ? start : s[i];
+        for (int k = 0; k < m; ++k) a = ops::mulXAdd(x[i], a, steps[k].k);
+        s[i] = a;
+    }
+}
+template <bool fromConst>
+void hornerKernel(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+template <bool fromConst>
+TRACEWELL_TARGET_AVX2 void hornerKernelAvx2(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+template <bool fromConst>
+TRACEWELL_TARGET_AVX512 void hornerKernelAvx512(const Instruction& ins, Frame& f) {
+    hornerBody<fromConst>(ins, f);
+}
+// The later steps of a run: the first instruction did their work.
+void doneInRun(const Instruction&, Frame&) {}
+
+template <bool fromConst>
+Kernel hornerFor() {
+    if (kHasAvx512) return &hornerKernelAvx512<fromConst>;
+    return kHasAvx2 ? &hornerKernelAvx2<fromConst> : &hornerKernel<fromConst>;
+}
+
 template <Op op, Src A>
 void unaryKernel(const Instruction& ins, Frame& f) {
     unaryBody<op, A>(ins, f);
 }
 template <Op op, Src A>
 TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) {
+    unaryBody<op, A>(ins, f);
+}
+template <Op op, Src A>
+TRACEWELL_TARGET_AVX512 void unaryKernelAvx512(const Instruction& ins, Frame& f) {
     unaryBody<op, A>(ins, f);
 }
 template <Op op, Src L, Src R>
@@ -98,15 +160,22 @@ TRACEWELL_TARGET_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
     binaryBody<op, L, R>(ins, f);
 }
 
+template <Op op, Src L, Src R>
+TRACEWELL_TARGET_AVX512 void binaryKernelAvx512(const Instruction& ins, Frame& f) {
+    binaryBody<op, L, R>(ins, f);
+}
+
 template <Op op, Src A>
 Kernel unaryFor() {
     // Vector math picks its own instructions; its loops gain nothing from a second copy.
-    if (kHasAvx2 && !ops::usesVectorMath<op>()) return &unaryKernelAvx2<op, A>;
-    return &unaryKernel<op, A>;
+    if constexpr (ops::usesVectorMath<op>()) return &unaryKernel<op, A>;
+    if (kHasAvx512) return &unaryKernelAvx512<op, A>;
+    return kHasAvx2 ? &unaryKernelAvx2<op, A> : &unaryKernel<op, A>;
 }
 
 template <Op op, Src L, Src R>
 Kernel binaryFor() {
+    if (kHasAvx512) return &binaryKernelAvx512<op, L, R>;
     return kHasAvx2 ? &binaryKernelAvx2<op, L, R> : &binaryKernel<op, L, R>;
 }
 
@@ -147,9 +216,11 @@ FailureKindFn failureFor() {
 Kernel kernelFor(const Instruction& ins) {
     switch (ins.op) {
         case Op::PushConst:
-            return &pushConst;
+            return ins.run ? hornerFor<true>() : &pushConst;
         case Op::PushX:
             return &pushX;
+        case Op::MulXAdd:
+            return ins.run ? hornerFor<false>() : &doneInRun;
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
@@ -174,6 +245,7 @@ FailureKindFn failureKindFor(Op op) {
         return failureFor<Op::name>();
             TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
             TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_FUSED_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return nullptr;
@@ -189,16 +261,19 @@ Watch watchFor(Op op) {
         return {ops::kindReadsOperands<Op::name>(), ops::hidingOperands<Op::name>()};
             TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
             TRACEWELL_BINARY_OPS(TRACEWELL_CASE)
+            TRACEWELL_FUSED_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
     }
     return {};
 }
 
 unsigned anyNotFinite(const double* x, const double* r, int n) {
+    if (kHasAvx512) return notFiniteAvx512(x, r, n);
     return kHasAvx2 ? notFiniteAvx2(x, r, n) : notFinite(x, r, n);
 }
 
 unsigned anyNotFinite(const double* v, int n) {
+    if (kHasAvx512) return notFiniteInAvx512(v, n);
     return kHasAvx2 ? notFiniteInAvx2(v, n) : notFiniteIn(v, n);
 }
 
@@ -207,6 +282,8 @@ double applyOp(Op op, double a, double b) {
         case Op::PushConst:
         case Op::PushX:
             return a;
+        case Op::MulXAdd:
+            return ops::kNaN;  // reads x: never folded
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ops::apply<Op::name>(a, b);

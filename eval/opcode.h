@@ -30,6 +30,9 @@ enum class Op : std::uint8_t {
     CSng,
     CDbl,
     CBool,
+    // x*a + k with a from the stack: a Horner step, the multiply and the add rounded apart as
+    // written, so that it gives the bits of the two operations it stands for.
+    MulXAdd,
     // Two operands.
     Add,
     Sub,

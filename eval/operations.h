@@ -231,6 +231,12 @@ constexpr bool kindReadsOperands() {
     }
 }
 
+// x*a + k, each rounded: no fused multiply-add, which would round once.
+inline double mulXAdd(double x, double a, double k) {
+    const double product = x * a;
+    return product + k;
+}
+
 // Why apply<op>(a, b) gave a result that is not finite.
 template <Op op>
 inline Failure failureKind(double a, double b = 0) {

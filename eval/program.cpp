@@ -14,6 +14,17 @@ int stackEffect(const Instruction& ins) {
 
 Program::Program(std::vector<Instruction> code, ValueKind kind)
     : code_(std::move(code)), kind_(kind) {
+    // Consecutive Horner steps run as one, from the constant pushed before them if there is
+    // one: the first instruction of the run gets its length.
+    for (std::size_t i = 0; i < code_.size(); ++i) {
+        const bool fromConst = code_[i].op == Op::PushConst;
+        std::size_t end = i + fromConst;
+        while (end < code_.size() && end - i < 255 && code_[end].op == Op::MulXAdd) ++end;
+        const std::size_t steps = end - i - fromConst;
+        if (steps == 0) continue;
+        code_[i].run = static_cast<std::uint8_t>(steps);
+        i = end - 1;
+    }
     int depth = 0;
     kernels_.reserve(code_.size());
     failureKinds_.reserve(code_.size());

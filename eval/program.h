@@ -19,6 +19,10 @@ struct Instruction {
     Src lhs = Src::Stack;  // the operand of a one-operand instruction
     Src rhs = Src::Stack;
     double k = 0;  // the constant operand, if any
+    // Set by Program on the first of consecutive Horner steps, or on the constant pushed just
+    // before them: how many steps there are. That instruction runs them all over each group of
+    // samples in registers; the steps themselves then do nothing.
+    std::uint8_t run = 0;
 };
 
 struct Frame;

@@ -62,11 +62,37 @@ TRACEWELL_TARGET_AVX2 void avx2(const double* in, double* out, int n) {
     }
 }
 
+// Eight doubles in AVX-512 registers: only called after the processor has been found to have
+// AVX-512, from code compiled for it.
+extern "C" {
+__m512d _ZGVeN8v_sin(__m512d);
+__m512d _ZGVeN8v_cos(__m512d);
+__m512d _ZGVeN8v_tan(__m512d);
+__m512d _ZGVeN8v_atan(__m512d);
+__m512d _ZGVeN8v_exp(__m512d);
+__m512d _ZGVeN8v_log(__m512d);
+}
+
+template <__m512d (*F)(__m512d)>
+TRACEWELL_TARGET_AVX512 void avx512(const double* in, double* out, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) _mm512_storeu_pd(out + i, F(_mm512_loadu_pd(in + i)));
+    if (i < n) {
+        alignas(64) double pad[8] = {};
+        std::copy(in + i, in + n, pad);
+        _mm512_store_pd(pad, F(_mm512_load_pd(pad)));
+        std::copy(pad, pad + (n - i), out + i);
+    }
+}
+
 struct Table {
     ArrayFn fns[6];
 };
 
 Table choose() {
+    if (hasAvx512())
+        return {{&avx512<_ZGVeN8v_sin>, &avx512<_ZGVeN8v_cos>, &avx512<_ZGVeN8v_tan>,
+                 &avx512<_ZGVeN8v_atan>, &avx512<_ZGVeN8v_exp>, &avx512<_ZGVeN8v_log>}};
     if (hasAvx2())
         return {{&avx2<_ZGVdN4v_sin>, &avx2<_ZGVdN4v_cos>, &avx2<_ZGVdN4v_tan>,
                  &avx2<_ZGVdN4v_atan>, &avx2<_ZGVdN4v_exp>, &avx2<_ZGVdN4v_log>}};

@@ -6,7 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "eval/cpu.h"
 #include "eval/powers_of_ten.h"
+
+#if defined(TRACEWELL_AVX2_PATHS)
+#include <immintrin.h>
+#endif
 
 namespace tracewell::eval {
 namespace {
@@ -222,6 +227,106 @@ double xValue(float x) {
         magnitude = wideValue(a);
     }
     return negative ? -magnitude : magnitude;
+}
+
+namespace {
+
+#if defined(TRACEWELL_AVX2_PATHS)
+// The band's table, split into columns of 48 (three registers of sixteen) for the vector
+// loop's table lookups.
+struct BinadeColumns {
+    std::int32_t exponent[48];
+    std::int32_t nextDecadeMantissa[48];
+};
+constexpr BinadeColumns makeColumns() {
+    BinadeColumns c{};
+    for (int i = 0; i <= kLastBiased - kFirstBiased; ++i) {
+        c.exponent[i] = kBinades.rows[i].exponent;
+        c.nextDecadeMantissa[i] = static_cast<std::int32_t>(kBinades.rows[i].nextDecadeMantissa);
+    }
+    return c;
+}
+constexpr BinadeColumns kColumns = makeColumns();
+
+// GCC 12's AVX-512 intrinsics start from an undefined register, which it then reports as
+// maybe uninitialized inside its own headers.
+#if !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+// Entry row (0 to 47) of a 48-entry column, for eight rows at once: permutes, not loads.
+TRACEWELL_TARGET_AVX512 inline __m256i lookup48(const std::int32_t* column, __m256i row) {
+    const __m512i r = _mm512_castsi256_si512(row);
+    const __m512i low =
+        _mm512_permutex2var_epi32(_mm512_loadu_si512(column), r, _mm512_loadu_si512(column + 16));
+    const __m512i high = _mm512_permutexvar_epi32(r, _mm512_loadu_si512(column + 32));
+    const __mmask16 beyond = _mm512_cmpge_epu32_mask(r, _mm512_set1_epi32(32));
+    return _mm512_castsi512_si256(_mm512_mask_blend_epi32(beyond, low, high));
+}
+
+// xValue's fast path, eight lanes at a time with the same integer steps and the same one
+// correctly rounded division; every lane it does not cover goes through xValue itself.
+TRACEWELL_TARGET_AVX512 void xValuesAvx512(const float* xs, double* out, std::size_t n) {
+    const __m256i one = _mm256_set1_epi32(1),
+                  lastRow = _mm256_set1_epi32(kLastBiased - kFirstBiased);
+    const __m512i powersLow = _mm512_loadu_si512(kPow10Int),
+                  powersHigh = _mm512_loadu_si512(kPow10Int + 8);
+    const __m512d tensLow = _mm512_loadu_pd(kPowersOfTen),
+                  tensHigh = _mm512_loadu_pd(kPowersOfTen + 8);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i bits = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(xs + i));
+        const __m256i biased =
+            _mm256_and_si256(_mm256_srli_epi32(bits, 23), _mm256_set1_epi32(0xFF));
+        const __m256i row = _mm256_sub_epi32(biased, _mm256_set1_epi32(kFirstBiased));
+        const __mmask8 inBand = _mm256_cmple_epu32_mask(row, lastRow);
+        const __m256i safeRow = _mm256_min_epu32(row, lastRow);
+        const __m256i mantissa = _mm256_or_si256(
+            _mm256_and_si256(bits, _mm256_set1_epi32(0x7FFFFF)), _mm256_set1_epi32(0x800000));
+        const __m256i rowExponent = lookup48(kColumns.exponent, safeRow);
+        const __m256i next = lookup48(kColumns.nextDecadeMantissa, safeRow);
+        const __m256i exponent = _mm256_mask_add_epi32(
+            rowExponent, _mm256_cmpge_epu32_mask(mantissa, next), rowExponent, one);
+        const __m256i scale = _mm256_sub_epi32(_mm256_set1_epi32(kDigits - 1), exponent);
+        const __m256i maxScale = _mm256_set1_epi32(11);
+        const __mmask8 scaleOk = _mm256_cmple_epu32_mask(scale, maxScale);
+        const __m256i safeScale = _mm256_min_epu32(scale, maxScale);
+        // Scales 0 to 11 index two registers of eight powers each.
+        const __m512i scaleIndex = _mm512_cvtepu32_epi64(safeScale);
+        const __m512i power = _mm512_permutex2var_epi64(powersLow, scaleIndex, powersHigh);
+        const __m512i scaled = _mm512_mullo_epi64(_mm512_cvtepu32_epi64(mantissa), power);
+        const __m512i shift =
+            _mm512_cvtepu32_epi64(_mm256_sub_epi32(_mm256_set1_epi32(150), biased));
+        // Half of the last place kept, added before the shift: halves round up.
+        const __m512i half = _mm512_srli_epi64(_mm512_sllv_epi64(_mm512_set1_epi64(1), shift), 1);
+        const __m512i digits = _mm512_srlv_epi64(_mm512_add_epi64(scaled, half), shift);
+        const __mmask8 rollsOver = _mm512_cmpeq_epi64_mask(digits, _mm512_set1_epi64(10'000'000));
+        const __m512d magnitude = _mm512_div_pd(
+            _mm512_cvtepu64_pd(digits), _mm512_permutex2var_pd(tensLow, scaleIndex, tensHigh));
+        const __m512i sign =
+            _mm512_slli_epi64(_mm512_cvtepu32_epi64(_mm256_srli_epi32(bits, 31)), 63);
+        _mm512_storeu_pd(
+            out + i, _mm512_castsi512_pd(_mm512_or_si512(_mm512_castpd_si512(magnitude), sign)));
+        const unsigned fast = inBand & scaleOk & ~rollsOver;
+        for (unsigned rest = ~fast & 0xFF; rest; rest &= rest - 1) {
+            const int j = __builtin_ctz(rest);
+            out[i + j] = xValue(xs[i + j]);
+        }
+    }
+    for (; i < n; ++i) out[i] = xValue(xs[i]);
+}
+#if !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+#endif
+
+}  // namespace
+
+void xValues(std::span<const float> xs, std::span<double> values) {
+#if defined(TRACEWELL_AVX2_PATHS)
+    if (hasAvx512()) return xValuesAvx512(xs.data(), values.data(), xs.size());
+#endif
+    for (std::size_t i = 0; i < xs.size(); ++i) values[i] = xValue(xs[i]);
 }
 
 }  // namespace tracewell::eval

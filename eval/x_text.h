@@ -4,6 +4,7 @@
 // away from zero. The text is what a user sees of x (in tables, say); the fast path gives
 // the same double without building the text.
 
+#include <span>
 #include <string>
 
 namespace tracewell::eval {
@@ -17,5 +18,9 @@ double xValueFromText(float x);
 
 // Identical to xValueFromText for every float, fast for the magnitudes a plot uses.
 double xValue(float x);
+
+// xValue of every x; eight at a time where the processor has AVX-512. values must be at
+// least as long as xs.
+void xValues(std::span<const float> xs, std::span<double> values);
 
 }  // namespace tracewell::eval

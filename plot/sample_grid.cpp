@@ -5,6 +5,34 @@
 #include "eval/x_text.h"
 
 namespace tracewell::plot {
+namespace {
+
+// How many samples from x on advance by one and the same amount d, so that sample k is
+// x + k*d and the one after the last is x + n*d. Within x's binade the singles are evenly
+// spaced, so while every exact sum x + step lies safely inside it, x + step rounds to x + d,
+// d being the step rounded to that spacing; those sums need not wait for each other. 0 where
+// that does not hold: at zero and tiny magnitudes, or where the step lies halfway between
+// two multiples of the spacing and the rounding depends on x.
+std::size_t evenRun(float x, float step, float bound, float& d) {
+    if (!std::isnormal(x)) return 0;
+    int e;
+    std::frexp(x, &e);  // |x| in [2^(e-1), 2^e)
+    const double spacing = std::ldexp(1.0, e - 24);
+    const double q = step / spacing;  // exact: a power of two apart
+    if (q - std::floor(q) == 0.5) return 0;
+    const double even = std::nearbyint(q) * spacing;
+    if (even == 0) return 0;
+    // The last sample whose successor is still such a sum, with a spacing to spare.
+    const double last = std::min<double>(bound, x > 0 ? std::ldexp(1.0, e) - 2 * spacing - step
+                                                      : -std::ldexp(1.0, e - 1) - spacing - step);
+    if (!(x <= last)) return 0;
+    auto n = static_cast<std::size_t>((last - x) / even) + 1;
+    while (n > 0 && x + static_cast<double>(n - 1) * even > last) --n;  // exact in double
+    d = static_cast<float>(even);
+    return n;
+}
+
+}  // namespace
 
 void SampleGrid::prepare(float first, float bound, float step) {
     if (prepared_ && first == first_ && bound == bound_ && step == step_) return;
@@ -13,26 +41,38 @@ void SampleGrid::prepare(float first, float bound, float step) {
     bound_ = bound;
     step_ = step;
     singles_.clear();
-    values_.clear();
     end_ = first;
-    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) return;
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) {
+        values_.clear();
+        return;
+    }
 
     if (first <= bound) {
         const double expected = (static_cast<double>(bound) - first) / step + 2;
-        const auto capacity = static_cast<std::size_t>(std::min<double>(expected, kMaxSamples));
-        singles_.reserve(capacity);
-        values_.reserve(capacity);
+        singles_.reserve(static_cast<std::size_t>(std::min<double>(expected, kMaxSamples)));
     }
-    // One loop: the next sum waits for this one, the x value does not, so both run together.
     float x = first;
     while (x <= bound && singles_.size() < kMaxSamples) {
+        float d = 0;
+        const std::size_t n = std::min(evenRun(x, step, bound, d), kMaxSamples - singles_.size());
+        if (n > 1) {
+            // k*d and x + k*d are exact: multiples of the spacing within the binade.
+            const std::size_t at = singles_.size();
+            singles_.resize(at + n);
+            float* out = singles_.data() + at;
+            for (int k = 0; k < static_cast<int>(n); ++k) out[k] = x + static_cast<float>(k) * d;
+            x = x + static_cast<float>(n) * d;
+            continue;
+        }
         singles_.push_back(x);
-        values_.push_back(eval::xValue(x));
         const float next = x + step;
         if (!(next > x)) break;  // the step is lost in x's rounding: x would never move
         x = next;
     }
     end_ = x;
+    // Resized, not cleared: the buffer of the previous grid is written over, not zeroed first.
+    values_.resize(singles_.size());
+    eval::xValues(singles_, values_);
 }
 
 }  // namespace tracewell::plot

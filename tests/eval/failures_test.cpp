@@ -64,6 +64,9 @@ TEST(Failures, NoShortCutsAndTheFirstFailureInOrderCounts) {
     EXPECT_EQ(evalAt("1/(1/x)", 0).failure, Failure::DivisionByZero);
     EXPECT_EQ(evalAt("atn(exp(x))", 1000).failure, Failure::Overflow);
     EXPECT_EQ(evalAt("(1/x) > 0", 0).failure, Failure::DivisionByZero);
+    // An overflow on the left comes first, even where the later failure does not use it.
+    EXPECT_EQ(evalAt("(3E9 Xor x) + log(x)", -10).failure, Failure::Overflow);
+    EXPECT_EQ(evalAt("exp(x)*2 - sqr(-x)", 800).failure, Failure::Overflow);
 }
 
 TEST(Failures, ErrorEventOncePerFailedSample) {

@@ -80,9 +80,14 @@ TEST(XText, FastPathEqualsTextRouteForEveryPlotSample) {
     size_t checked = 0;
     for (int range : {1, 10, 50}) {
         for (float step : steps) {
-            for (float x : plotSamples(range, step)) {
+            const std::vector<float> xs = plotSamples(range, step);
+            std::vector<double> values(xs.size());
+            xValues(xs, values);  // the array path: vector lanes and the rest
+            for (size_t i = 0; i < xs.size(); ++i) {
+                const float x = xs[i];
                 ASSERT_TRUE(sameBits(xValue(x), xValueFromText(x)))
                     << "x = " << x << " (" << xText(x) << ") range " << range << " step " << step;
+                ASSERT_TRUE(sameBits(values[i], xValue(x))) << "array path at x = " << x;
                 ++checked;
             }
         }
@@ -92,13 +97,25 @@ TEST(XText, FastPathEqualsTextRouteForEveryPlotSample) {
 
 TEST(XText, FastPathEqualsTextRouteAcrossAllSingles) {
     std::mt19937 rng(2026);
+    std::vector<float> xs;
     for (int i = 0; i < 300000; ++i) {
         const std::uint32_t bits = rng();
         float x;
         std::memcpy(&x, &bits, sizeof x);
         if (std::isnan(x)) continue;
         ASSERT_TRUE(sameBits(xValue(x), xValueFromText(x))) << x << " bits " << bits;
+        xs.push_back(x);
     }
+    // Singles across the band from 2^-17 to 2^24, through the array path against xValue.
+    for (std::uint32_t bits = 110u << 23; bits < 151u << 23; bits += 97) {
+        float x;
+        std::memcpy(&x, &bits, sizeof x);
+        xs.push_back(bits % 2 ? -x : x);
+    }
+    std::vector<double> values(xs.size());
+    xValues(xs, values);
+    for (size_t i = 0; i < xs.size(); ++i)
+        ASSERT_TRUE(sameBits(values[i], xValue(xs[i]))) << "array path at x = " << xs[i];
     // Neighbours of powers of ten and of halves, where rounding decides.
     for (int e = -15; e <= 15; ++e) {
         float p = std::pow(10.0f, static_cast<float>(e));
