@@ -6,5 +6,6 @@ set(TRACEWELL_DESCRIPTION_RU "Программа для построения г�
 set(TRACEWELL_DESCRIPTION_EN "A program that plots graphs of mathematical functions")
 # The AppStream id: reverse domain notation, as software centres expect.
 set(TRACEWELL_APP_ID "io.github.twteam.tracewell")
-# Who answers for the package (the credit line's team); copyright and changelog name it too.
-set(TRACEWELL_MAINTAINER "Tracewell team (twteam) <twteam@tracewell.invalid>")
+# Who answers for the package: the credit line's team, at the help's contact address. The
+# copyright file and the changelog name it too.
+set(TRACEWELL_MAINTAINER "Tracewell team (twteam) <tr@example.org>")
