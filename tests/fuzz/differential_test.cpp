@@ -18,7 +18,7 @@ constexpr const char* kWrittenTexts[] = {
     "0^-x", "(-x)^0.5", "log(x)+sqr(x)", "Round(x*7,-1)", "Round(x,2.5)", "CInt(x*1000)",
     "CLng(x*1E8)", "CSng(x*1E37)", "Not x And 2", "x = x < 0 Imp x Eqv 0 Xor -1 Or 5",
     "exp(x*20)", "x^x", "1+x*(2+x*(3+x*(4+x*(5+x*(6+x*7)))))", "x*(x*(x-1.5)+2)-0.1",
-    "0.5+7*x", "(x*x+1)*x-0", "x*(x*(x*1E300+1)+2)+3", "-(x*2+1)^2", "log(x)+(3E9 Xor x)",
+    "0.5+7*x", "(x*x+1)*x-0", "x*(x*(x*1E300+1)+2)+3", "-(x*2+1)^2", "log(x)+(3E9 Xor x)", "52E10^+++02",
 };
 // clang-format on
 
