@@ -62,6 +62,17 @@ Operands operandsOf(const Instruction& ins, const Frame& f, const double* kept) 
     return {where(ins.lhs, true), where(ins.rhs, ins.lhs != Src::Stack), base};
 }
 
+// Asks for the next block's x values and result lines while this block runs: the first
+// instruction to touch a block would otherwise wait on memory with nothing to overlap it.
+void prefetchNext(std::span<const double> xs, std::span<double> values, size_t start) {
+    constexpr size_t kLine = 64 / sizeof(double);
+    const size_t end = std::min(xs.size(), start + kBlock);
+    for (size_t i = start; i < end; i += kLine) {
+        __builtin_prefetch(xs.data() + i, 0, 3);
+        __builtin_prefetch(values.data() + i, 1, 3);
+    }
+}
+
 }  // namespace
 
 bool Evaluator::runTracking(const Program& program, Frame& f, Failure* kinds) {
@@ -144,13 +155,15 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
     bool tracking = false;
     for (size_t start = 0; start < xs.size(); start += kBlock) {
         const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
+        prefetchNext(xs, values, start + kBlock);
         double* out = values.data() + start;
         Failure* kinds = failures.data() + start;
         if (!tracking) {
             Frame f{out, regs_.data(), xs.data() + start, n};
             for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
-            // A failure either reached the result or was watched for where it could hide.
-            if (!(f.bad | anyNotFinite(f.x, out, n))) {
+            // A failure, or an x that is not finite, either reached the result or was
+            // watched for where it could hide.
+            if (!(f.bad | anyNotFinite(out, n))) {
                 std::fill_n(kinds, n, Failure::None);
                 continue;
             }

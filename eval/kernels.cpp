@@ -1,9 +1,16 @@
 #include "kernels.h"
 
+// Wide vectors pass only between functions inlined into code compiled for their width, so
+// GCC's note that their calling convention depends on the target has nothing to apply to.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 #include <algorithm>
 
 #include "cpu.h"
 #include "frame.h"
+#include "lanes.h"
 #include "operations.h"
 
 namespace tracewell::eval {
@@ -23,28 +30,16 @@ namespace {
 const bool kHasAvx2 = hasAvx2();
 const bool kHasAvx512 = hasAvx512();
 
-[[gnu::always_inline]] inline unsigned notFiniteIn(const double* v, int n) {
-    unsigned bad = 0;
-    for (int i = 0; i < n; ++i) bad |= !ops::isFinite(v[i]);
-    return bad;
-}
+// The plain copies' vectors: SSE2 on every x86-64 processor, and what the compiler makes of
+// them elsewhere.
+using Plain = lanes::V2;
 
-[[gnu::always_inline]] inline unsigned notFiniteBody(const double* x, const double* r, int n) {
-    unsigned bad = 0;
-    for (int i = 0; i < n; ++i)
-        bad |= unsigned{!ops::isFinite(x[i])} | unsigned{!ops::isFinite(r[i])};
-    return bad;
+unsigned notFinite(const double* v, int n) { return lanes::anyNotFinite<Plain>(v, n); }
+TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* v, int n) {
+    return lanes::anyNotFinite<lanes::V4>(v, n);
 }
-unsigned notFinite(const double* x, const double* r, int n) { return notFiniteBody(x, r, n); }
-TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* x, const double* r, int n) {
-    return notFiniteBody(x, r, n);
-}
-TRACEWELL_TARGET_AVX2 unsigned notFiniteInAvx2(const double* v, int n) { return notFiniteIn(v, n); }
-TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* x, const double* r, int n) {
-    return notFiniteBody(x, r, n);
-}
-TRACEWELL_TARGET_AVX512 unsigned notFiniteInAvx512(const double* v, int n) {
-    return notFiniteIn(v, n);
+TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* v, int n) {
+    return lanes::anyNotFinite<lanes::V8>(v, n);
 }
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
@@ -55,13 +50,13 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
 // The operand comes from the stack top (replaced by the result) or from x (result pushed).
-// Only stack operands need watching: x was checked for the whole block, constants are finite.
-template <Op op, Src A>
+// An operand that could hide a value that is not finite is watched; constants are finite.
+template <class V, Op op, Src A>
 [[gnu::always_inline]] inline void unaryBody(const Instruction&, Frame& f) {
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
-    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= notFiniteIn(in, n);
+    if constexpr (ops::hidingOperands<op>() & 1) f.bad |= lanes::anyNotFinite<V>(in, n);
     if constexpr (ops::usesVectorMath<op>()) {
         vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
@@ -71,7 +66,7 @@ template <Op op, Src A>
 
 // Stack operands sit in order below the top; the result replaces the lowest one, or is pushed
 // when neither operand is on the stack.
-template <Op op, Src L, Src R>
+template <class V, Op op, Src L, Src R>
 [[gnu::always_inline]] inline void binaryBody(const Instruction& ins, Frame& f) {
     constexpr int onStack = (L == Src::Stack) + (R == Src::Stack);
     const int n = f.n;
@@ -80,8 +75,10 @@ template <Op op, Src L, Src R>
     const double* b = R == Src::X ? f.x : f.slot(L == Src::Stack ? base + 1 : base);
     double* out = f.slot(base);
     const double k = ins.k;
-    if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1)) f.bad |= notFiniteIn(a, n);
-    if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2)) f.bad |= notFiniteIn(b, n);
+    if constexpr (L != Src::Const && (ops::hidingOperands<op>() & 1))
+        f.bad |= lanes::anyNotFinite<V>(a, n);
+    if constexpr (R != Src::Const && (ops::hidingOperands<op>() & 2))
+        f.bad |= lanes::anyNotFinite<V>(b, n);
     for (int i = 0; i < n; ++i) {
         const double av = L == Src::Const ? k : a[i];
         const double bv = R == Src::Const ? k : b[i];
@@ -90,27 +87,28 @@ template <Op op, Src L, Src R>
     f.sp = base + 1;
 }
 
-// A run of Horner steps, a group of samples at a time held in registers through every step:
-// one pass over the block where the steps one by one would make as many. The run starts from
-// the stack top, or from a constant that the first instruction pushes.
-constexpr int kGroup = 32;
-
-template <bool fromConst>
+// A run of Horner steps, several vectors of samples at a time held in registers through every
+// step: one pass over the block where the steps one by one would make as many. Eight
+// independent vectors keep the multiplier and the adder busy through each step's latency.
+template <class V, bool fromConst>
 [[gnu::always_inline]] inline void hornerBody(const Instruction& first, Frame& f) {
+    constexpr int w = lanes::kWidth<V>, kChains = 8;
     const Instruction* steps = fromConst ? &first + 1 : &first;
     const int m = first.run;
     const double start = first.k;
     double* s = fromConst ? f.slot(f.sp++) : f.slot(f.sp - 1);
     const double* x = f.x;
     int i = 0;
-    for (; i + kGroup <= f.n; i += kGroup) {
-        double acc[kGroup], xg[kGroup];
-        for (int j = 0; j < kGroup; ++j) acc[j] = fromConst ? start : s[i + j], xg[j] = x[i + j];
+    for (; i + kChains * w <= f.n; i += kChains * w) {
+        V acc[kChains];
+        for (int j = 0; j < kChains; ++j)
+            acc[j] = fromConst ? lanes::splat<V>(start) : lanes::load<V>(s + i + j * w);
         for (int k = 0; k < m; ++k) {
-            const double c = steps[k].k;
-            for (int j = 0; j < kGroup; ++j) acc[j] = ops::mulXAdd(xg[j], acc[j], c);
+            const V c = lanes::splat<V>(steps[k].k);
+            // The product and the sum are rounded apart, as ops::mulXAdd does.
+            for (int j = 0; j < kChains; ++j) acc[j] = lanes::load<V>(x + i + j * w) * acc[j] + c;
         }
-        for (int j = 0; j < kGroup; ++j) s[i + j] = acc[j];
+        for (int j = 0; j < kChains; ++j) lanes::store(s + i + j * w, acc[j]);
     }
     for (; i < f.n; ++i) {
         double a = fromConst ? start : s[i];
@@ -120,15 +118,15 @@ template <bool fromConst>
 }
 template <bool fromConst>
 void hornerKernel(const Instruction& ins, Frame& f) {
-    hornerBody<fromConst>(ins, f);
+    hornerBody<lanes::V2, fromConst>(ins, f);
 }
 template <bool fromConst>
 TRACEWELL_TARGET_AVX2 void hornerKernelAvx2(const Instruction& ins, Frame& f) {
-    hornerBody<fromConst>(ins, f);
+    hornerBody<lanes::V4, fromConst>(ins, f);
 }
 template <bool fromConst>
 TRACEWELL_TARGET_AVX512 void hornerKernelAvx512(const Instruction& ins, Frame& f) {
-    hornerBody<fromConst>(ins, f);
+    hornerBody<lanes::V8, fromConst>(ins, f);
 }
 // The later steps of a run: the first instruction did their work.
 void doneInRun(const Instruction&, Frame&) {}
@@ -141,34 +139,31 @@ Kernel hornerFor() {
 
 template <Op op, Src A>
 void unaryKernel(const Instruction& ins, Frame& f) {
-    unaryBody<op, A>(ins, f);
+    unaryBody<Plain, op, A>(ins, f);
 }
 template <Op op, Src A>
 TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) {
-    unaryBody<op, A>(ins, f);
+    unaryBody<lanes::V4, op, A>(ins, f);
 }
 template <Op op, Src A>
 TRACEWELL_TARGET_AVX512 void unaryKernelAvx512(const Instruction& ins, Frame& f) {
-    unaryBody<op, A>(ins, f);
+    unaryBody<lanes::V8, op, A>(ins, f);
 }
 template <Op op, Src L, Src R>
 void binaryKernel(const Instruction& ins, Frame& f) {
-    binaryBody<op, L, R>(ins, f);
+    binaryBody<Plain, op, L, R>(ins, f);
 }
 template <Op op, Src L, Src R>
 TRACEWELL_TARGET_AVX2 void binaryKernelAvx2(const Instruction& ins, Frame& f) {
-    binaryBody<op, L, R>(ins, f);
+    binaryBody<lanes::V4, op, L, R>(ins, f);
 }
-
 template <Op op, Src L, Src R>
 TRACEWELL_TARGET_AVX512 void binaryKernelAvx512(const Instruction& ins, Frame& f) {
-    binaryBody<op, L, R>(ins, f);
+    binaryBody<lanes::V8, op, L, R>(ins, f);
 }
 
 template <Op op, Src A>
 Kernel unaryFor() {
-    // Vector math picks its own instructions; its loops gain nothing from a second copy.
-    if constexpr (ops::usesVectorMath<op>()) return &unaryKernel<op, A>;
     if (kHasAvx512) return &unaryKernelAvx512<op, A>;
     return kHasAvx2 ? &unaryKernelAvx2<op, A> : &unaryKernel<op, A>;
 }
@@ -267,14 +262,9 @@ Watch watchFor(Op op) {
     return {};
 }
 
-unsigned anyNotFinite(const double* x, const double* r, int n) {
-    if (kHasAvx512) return notFiniteAvx512(x, r, n);
-    return kHasAvx2 ? notFiniteAvx2(x, r, n) : notFinite(x, r, n);
-}
-
 unsigned anyNotFinite(const double* v, int n) {
-    if (kHasAvx512) return notFiniteInAvx512(v, n);
-    return kHasAvx2 ? notFiniteInAvx2(v, n) : notFiniteIn(v, n);
+    if (kHasAvx512) return notFiniteAvx512(v, n);
+    return kHasAvx2 ? notFiniteAvx2(v, n) : notFinite(v, n);
 }
 
 double applyOp(Op op, double a, double b) {

@@ -17,8 +17,6 @@ struct Watch {
 };
 Watch watchFor(Op op);
 
-// Whether any of x[0..n) or r[0..n) is NaN or infinite.
-unsigned anyNotFinite(const double* x, const double* r, int n);
 // Whether any of v[0..n) is NaN or infinite.
 unsigned anyNotFinite(const double* v, int n);
 
