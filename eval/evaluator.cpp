@@ -161,8 +161,7 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
         if (!tracking) {
             Frame f{out, regs_.data(), xs.data() + start, n};
             for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
-            // A failure, or an x that is not finite, either reached the result or was
-            // watched for where it could hide.
+            // A failure either reached the result or was watched for where it could hide.
             if (!(f.bad | anyNotFinite(out, n))) {
                 std::fill_n(kinds, n, Failure::None);
                 continue;

@@ -50,13 +50,16 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
 // The operand comes from the stack top (replaced by the result) or from x (result pushed).
-// An operand that could hide a value that is not finite is watched; constants are finite.
+// Only stack operands need watching: they may carry a failure that an operation could hide.
+// An x that is not finite is a value like any other, failing only where an operation fails
+// on it, and that operation's result is watched in its turn.
 template <class V, Op op, Src A>
 [[gnu::always_inline]] inline void unaryBody(const Instruction&, Frame& f) {
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
-    if constexpr (ops::hidingOperands<op>() & 1) f.bad |= lanes::anyNotFinite<V>(in, n);
+    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1))
+        f.bad |= lanes::anyNotFinite<V>(in, n);
     if constexpr (ops::usesVectorMath<op>()) {
         vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
@@ -75,9 +78,9 @@ template <class V, Op op, Src L, Src R>
     const double* b = R == Src::X ? f.x : f.slot(L == Src::Stack ? base + 1 : base);
     double* out = f.slot(base);
     const double k = ins.k;
-    if constexpr (L != Src::Const && (ops::hidingOperands<op>() & 1))
+    if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1))
         f.bad |= lanes::anyNotFinite<V>(a, n);
-    if constexpr (R != Src::Const && (ops::hidingOperands<op>() & 2))
+    if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2))
         f.bad |= lanes::anyNotFinite<V>(b, n);
     for (int i = 0; i < n; ++i) {
         const double av = L == Src::Const ? k : a[i];
