@@ -58,11 +58,13 @@ template <class V, Op op, Src A>
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
-    if constexpr (A == Src::Stack && (ops::hidingOperands<op>() & 1))
-        f.bad |= lanes::anyNotFinite<V>(in, n);
+    constexpr bool watch = A == Src::Stack && (ops::hidingOperands<op>() & 1);
     if constexpr (ops::usesVectorMath<op>()) {
-        vm::apply(ops::vectorFn<op>(), in, out, n);
+        // Vector math watches its operand as it reads it.
+        const bool notFinite = vm::apply(ops::vectorFn<op>(), in, out, n);
+        if constexpr (watch) f.bad |= notFinite;
     } else {
+        if constexpr (watch) f.bad |= lanes::anyNotFinite<V>(in, n);
         for (int i = 0; i < n; ++i) out[i] = ops::apply<op>(in[i]);
     }
 }

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "kernels.h"
 
@@ -12,8 +13,24 @@ int stackEffect(const Instruction& ins) {
     return 1 - (ins.lhs == Src::Stack) - (ins.rhs == Src::Stack);
 }
 
+namespace {
+
+// Whether dividing by k gives the bits of multiplying by 1/k: so when k is a power of two
+// whose reciprocal is a normal number, as both then round the same exact quotient.
+bool hasExactReciprocal(double k) {
+    int exponent;
+    return std::fabs(std::frexp(k, &exponent)) == 0.5 && std::isnormal(k) && std::isnormal(1 / k);
+}
+
+}  // namespace
+
 Program::Program(std::vector<Instruction> code, ValueKind kind)
     : code_(std::move(code)), kind_(kind) {
+    // A division by such a constant can fail only by overflow, as the product can: it runs
+    // as the product, which does not wait on the divider.
+    for (Instruction& ins : code_)
+        if (ins.op == Op::Div && ins.rhs == Src::Const && hasExactReciprocal(ins.k))
+            ins.op = Op::Mul, ins.k = 1 / ins.k;
     // Consecutive Horner steps run as one, from the constant pushed before them if there is
     // one: the first instruction of the run gets its length.
     for (std::size_t i = 0; i < code_.size(); ++i) {

@@ -15,7 +15,9 @@
 namespace tracewell::eval::vm {
 namespace {
 
-using ArrayFn = void (*)(const double*, double*, int);
+// Each returns whether any input was NaN or infinite: v - v is NaN then and 0 otherwise, and
+// a NaN survives every sum, so the inputs are watched in registers as they pass.
+using ArrayFn = bool (*)(const double*, double*, int);
 
 #ifdef TRACEWELL_LIBMVEC
 extern "C" {
@@ -29,14 +31,20 @@ __m128d _ZGVbN2v_log(__m128d);
 }
 
 template <__m128d (*F)(__m128d)>
-void sse(const double* in, double* out, int n) {
+bool sse(const double* in, double* out, int n) {
+    __m128d watch = _mm_setzero_pd();
+    auto one = [&](__m128d v) {
+        watch = _mm_add_pd(watch, _mm_sub_pd(v, v));
+        return F(v);
+    };
     int i = 0;
-    for (; i + 2 <= n; i += 2) _mm_storeu_pd(out + i, F(_mm_loadu_pd(in + i)));
+    for (; i + 2 <= n; i += 2) _mm_storeu_pd(out + i, one(_mm_loadu_pd(in + i)));
     if (i < n) {
         alignas(16) double pad[2] = {in[i], 0};
-        _mm_store_pd(pad, F(_mm_load_pd(pad)));
+        _mm_store_pd(pad, one(_mm_load_pd(pad)));
         out[i] = pad[0];
     }
+    return _mm_movemask_pd(_mm_cmpunord_pd(watch, watch)) != 0;
 }
 
 // Taking and returning 32-byte vectors: only called after the processor has been found to
@@ -51,15 +59,23 @@ __m256d _ZGVdN4v_log(__m256d);
 }
 
 template <__m256d (*F)(__m256d)>
-TRACEWELL_TARGET_AVX2 void avx2(const double* in, double* out, int n) {
+TRACEWELL_TARGET_AVX2 bool avx2(const double* in, double* out, int n) {
+    __m256d watch = _mm256_setzero_pd();
     int i = 0;
-    for (; i + 4 <= n; i += 4) _mm256_storeu_pd(out + i, F(_mm256_loadu_pd(in + i)));
+    for (; i + 4 <= n; i += 4) {
+        const __m256d v = _mm256_loadu_pd(in + i);
+        watch = _mm256_add_pd(watch, _mm256_sub_pd(v, v));
+        _mm256_storeu_pd(out + i, F(v));
+    }
     if (i < n) {
         alignas(32) double pad[4] = {};
         std::copy(in + i, in + n, pad);
-        _mm256_store_pd(pad, F(_mm256_load_pd(pad)));
+        const __m256d v = _mm256_load_pd(pad);
+        watch = _mm256_add_pd(watch, _mm256_sub_pd(v, v));
+        _mm256_store_pd(pad, F(v));
         std::copy(pad, pad + (n - i), out + i);
     }
+    return _mm256_movemask_pd(_mm256_cmp_pd(watch, watch, _CMP_UNORD_Q)) != 0;
 }
 
 // Eight doubles in AVX-512 registers: only called after the processor has been found to have
@@ -74,15 +90,23 @@ __m512d _ZGVeN8v_log(__m512d);
 }
 
 template <__m512d (*F)(__m512d)>
-TRACEWELL_TARGET_AVX512 void avx512(const double* in, double* out, int n) {
+TRACEWELL_TARGET_AVX512 bool avx512(const double* in, double* out, int n) {
+    __m512d watch = _mm512_setzero_pd();
     int i = 0;
-    for (; i + 8 <= n; i += 8) _mm512_storeu_pd(out + i, F(_mm512_loadu_pd(in + i)));
+    for (; i + 8 <= n; i += 8) {
+        const __m512d v = _mm512_loadu_pd(in + i);
+        watch = _mm512_add_pd(watch, _mm512_sub_pd(v, v));
+        _mm512_storeu_pd(out + i, F(v));
+    }
     if (i < n) {
         alignas(64) double pad[8] = {};
         std::copy(in + i, in + n, pad);
-        _mm512_store_pd(pad, F(_mm512_load_pd(pad)));
+        const __m512d v = _mm512_load_pd(pad);
+        watch = _mm512_add_pd(watch, _mm512_sub_pd(v, v));
+        _mm512_store_pd(pad, F(v));
         std::copy(pad, pad + (n - i), out + i);
     }
+    return _mm512_cmp_pd_mask(watch, watch, _CMP_UNORD_Q) != 0;
 }
 
 struct Table {
@@ -101,8 +125,10 @@ Table choose() {
 }
 #else
 template <double (*F)(double)>
-void scalar(const double* in, double* out, int n) {
-    for (int i = 0; i < n; ++i) out[i] = F(in[i]);
+bool scalar(const double* in, double* out, int n) {
+    double watch = 0;
+    for (int i = 0; i < n; ++i) watch += in[i] - in[i], out[i] = F(in[i]);
+    return watch != watch;
 }
 double sinD(double v) { return std::sin(v); }
 double cosD(double v) { return std::cos(v); }
@@ -123,9 +149,9 @@ Table choose() {
 
 }  // namespace
 
-void apply(Fn fn, const double* in, double* out, int n) {
+bool apply(Fn fn, const double* in, double* out, int n) {
     static const Table table = choose();
-    table.fns[static_cast<int>(fn)](in, out, n);
+    return table.fns[static_cast<int>(fn)](in, out, n);
 }
 
 }  // namespace tracewell::eval::vm

@@ -7,7 +7,8 @@ namespace tracewell::eval::vm {
 
 enum class Fn { Sin, Cos, Tan, Atn, Exp, Log };
 
-void apply(Fn fn, const double* in, double* out, int n);
+// Returns whether any of in[0..n) was NaN or infinite.
+bool apply(Fn fn, const double* in, double* out, int n);
 
 inline double apply(Fn fn, double a) {
     double r;

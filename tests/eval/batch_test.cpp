@@ -27,6 +27,8 @@ const char* const kExpressions[] = {
     "exp(x*100)",               // overflows at the right end
     "atn(x*1E308*x) + sqr(x)",  // an overflow hidden by Atn comes first
     "sqr(-x*1E308*10)",         // an overflow, not the root of a negative
+    "atn(exp(x*200))",          // hidden in a block after blocks with no failure
+    "exp(-exp(x*200))",
     "7",
     "-x",
     "x - 2 - x",

@@ -1,5 +1,6 @@
 // The expression language: every operator at its level, literals, functions, truth values.
 #include <cmath>
+#include <string>
 
 #include "eval_test_support.h"
 
@@ -94,6 +95,19 @@ TEST(Language, Functions) {
         {"CBool(5)", -1},             {"CBool(0)", 0},            {"sin(cos(x))", std::sin(std::cos(x)), x},
     }, Match::WithinFourUlps);
     // clang-format on
+}
+
+TEST(Language, DivisionByAConstantGivesTheQuotientsBits) {
+    // Powers of two (any sign, tiny or huge) and others; quotients that round, and tiny ones.
+    for (const char* k : {"4", "-0.125", "2^-1000", "2^1000", "3", "0.1", "10"}) {
+        const double divisor = evalAt(k, 0).value;
+        for (double x : {0.1, 0.7, 1.1, -3.3, 1E300, 3E-308, 1.5E-323}) {
+            const std::string text = std::string("x/(") + k + ")";
+            const double expected = x / divisor;
+            if (!std::isfinite(expected)) continue;  // an overflow
+            EXPECT_EQ(evalAt(text, x).value, expected) << text << " at x = " << x;
+        }
+    }
 }
 
 TEST(Language, IntegerDivisionModAndLogic) {
