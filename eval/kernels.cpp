@@ -1,8 +1,9 @@
 #include "kernels.h"
 
 // Wide vectors pass only between functions inlined into code compiled for their width, so
-// GCC's note that their calling convention depends on the target has nothing to apply to.
-#if defined(__GNUC__) && !defined(__clang__)
+// the compiler's note that their calling convention depends on the target has nothing to
+// apply to.
+#if defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
