@@ -61,9 +61,11 @@ template <class V, Op op, Src A>
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
     constexpr bool watch = A == Src::Stack && (ops::hidingOperands<op>() & 1);
     if constexpr (ops::usesVectorMath<op>()) {
-        // Vector math watches its operand as it reads it.
-        const bool notFinite = vm::apply(ops::vectorFn<op>(), in, out, n);
-        if constexpr (watch) f.bad |= notFinite;
+        // Vector math watches its operand as it reads it, where asked.
+        if constexpr (watch)
+            f.bad |= vm::applyWatching(ops::vectorFn<op>(), in, out, n);
+        else
+            vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
         if constexpr (watch) f.bad |= lanes::anyNotFinite<V>(in, n);
         for (int i = 0; i < n; ++i) out[i] = ops::apply<op>(in[i]);

@@ -7,8 +7,9 @@ namespace tracewell::eval::vm {
 
 enum class Fn { Sin, Cos, Tan, Atn, Exp, Log };
 
-// Returns whether any of in[0..n) was NaN or infinite.
-bool apply(Fn fn, const double* in, double* out, int n);
+void apply(Fn fn, const double* in, double* out, int n);
+// The same, returning whether any of in[0..n) was NaN or infinite.
+bool applyWatching(Fn fn, const double* in, double* out, int n);
 
 inline double apply(Fn fn, double a) {
     double r;
