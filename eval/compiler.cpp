@@ -278,6 +278,7 @@ private:
             }
         }
         if ((op == Op::Add || op == Op::Sub) && emitHornerStep(op, leftStart, rightStart)) return;
+        if ((op == Op::Add || op == Op::Sub) && emitTermInX(op, leftStart, rightStart)) return;
         if (op == Op::Pow && rightLoad && code_.back().op == Op::PushConst && code_.back().k == 2) {
             code_.pop_back();
             emitUnary(Op::Square, leftStart);
@@ -323,6 +324,20 @@ private:
             code_.push_back({});
         }
         code_.back() = {Op::MulXAdd, Src::Stack, Src::Stack, k};
+        return true;
+    }
+
+    // a + x*k and a - x*k (or k*x), with a computed on the stack, become one instruction.
+    // Subtracting x*k is adding x*(-k): negation is exact, so the bits are the same.
+    bool emitTermInX(Op op, std::size_t leftStart, std::size_t rightStart) {
+        if (rightStart - leftStart == 1 && isLoad(code_[leftStart])) return false;
+        if (code_.size() - rightStart != 1) return false;
+        const Instruction& m = code_.back();
+        const bool xTimesK = m.op == Op::Mul && ((m.lhs == Src::X && m.rhs == Src::Const) ||
+                                                 (m.lhs == Src::Const && m.rhs == Src::X));
+        if (!xTimesK) return false;
+        const double k = op == Op::Sub ? -m.k : m.k;
+        code_.back() = {Op::AddXTimes, Src::Stack, Src::Stack, k};
         return true;
     }
 

@@ -25,7 +25,7 @@ namespace {
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) \
     X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(RoundTo)
 // Instructions that stand for several operations; they have kernels of their own.
-#define TRACEWELL_FUSED_OPS(X) X(MulXAdd)
+#define TRACEWELL_FUSED_OPS(X) X(MulXAdd) X(AddXTimes)
 // clang-format on
 
 const bool kHasAvx2 = hasAvx2();
@@ -145,6 +145,22 @@ Kernel hornerFor() {
     return kHasAvx2 ? &hornerKernelAvx2<fromConst> : &hornerKernel<fromConst>;
 }
 
+// A term k*x added to the stack top, in one pass where the product pushed and then added
+// would make two.
+[[gnu::always_inline]] inline void addXTimesBody(const Instruction& ins, Frame& f) {
+    double* s = f.slot(f.sp - 1);
+    const double* x = f.x;
+    const double k = ins.k;
+    for (int i = 0; i < f.n; ++i) s[i] = ops::addXTimes(s[i], x[i], k);
+}
+void addXTimesKernel(const Instruction& ins, Frame& f) { addXTimesBody(ins, f); }
+TRACEWELL_TARGET_AVX2 void addXTimesKernelAvx2(const Instruction& ins, Frame& f) {
+    addXTimesBody(ins, f);
+}
+TRACEWELL_TARGET_AVX512 void addXTimesKernelAvx512(const Instruction& ins, Frame& f) {
+    addXTimesBody(ins, f);
+}
+
 template <Op op, Src A>
 void unaryKernel(const Instruction& ins, Frame& f) {
     unaryBody<Plain, op, A>(ins, f);
@@ -224,6 +240,9 @@ Kernel kernelFor(const Instruction& ins) {
             return &pushX;
         case Op::MulXAdd:
             return ins.run ? hornerFor<false>() : &doneInRun;
+        case Op::AddXTimes:
+            if (kHasAvx512) return &addXTimesKernelAvx512;
+            return kHasAvx2 ? &addXTimesKernelAvx2 : &addXTimesKernel;
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
         return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
@@ -281,6 +300,7 @@ double applyOp(Op op, double a, double b) {
         case Op::PushX:
             return a;
         case Op::MulXAdd:
+        case Op::AddXTimes:
             return ops::kNaN;  // reads x: never folded
 #define TRACEWELL_CASE(name) \
     case Op::name:           \

@@ -33,6 +33,9 @@ enum class Op : std::uint8_t {
     // x*a + k with a from the stack: a Horner step, the multiply and the add rounded apart as
     // written, so that it gives the bits of the two operations it stands for.
     MulXAdd,
+    // a + x*k with a from the stack: a term k*x added to what came before, the product and the
+    // sum rounded apart as written.
+    AddXTimes,
     // Two operands.
     Add,
     Sub,

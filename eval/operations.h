@@ -239,6 +239,12 @@ inline double mulXAdd(double x, double a, double k) {
     return product + k;
 }
 
+// a + x*k, each rounded, as the two operations it stands for.
+inline double addXTimes(double a, double x, double k) {
+    const double product = x * k;
+    return a + product;
+}
+
 // Why apply<op>(a, b) gave a result that is not finite.
 template <Op op>
 inline Failure failureKind(double a, double b = 0) {

@@ -61,6 +61,11 @@ TEST(Language, PrecedenceAndAssociativity) {
         {"1 Xor 3 Or 4", 6},     // Or before Xor: 1 Xor 7
         {"0 Eqv 0 Xor -1", 0},   // Xor before Eqv: 0 Eqv -1
         {"0 Imp 0 Eqv -1", -1},  // Eqv before Imp: 0 Imp 0
+        {"abs(x)*3-x*3", 0, 0.1},   // the same rounded product on both sides
+        {"abs(x)*3-3*x", 0, 0.1},
+        {"abs(x)*3+x*-3", 0, 0.1},
+        {"sqr(x)*2+x*3", 16, 4},
+        {"sqr(x)*2-x*3", -8, 4},
     });
     // clang-format on
 }
