@@ -266,6 +266,9 @@ private:
     // Left operand code is [leftStart, rightStart), right operand code follows it. A lone
     // load on either side becomes an operand of the instruction itself.
     void emitBinary(Op op, std::size_t leftStart, std::size_t rightStart) {
+        if (op == Op::Mul || op == Op::Div)
+            rightStart = moveSignIntoConstant(leftStart, rightStart);
+        if (op == Op::Mul && emitNegatedSquare(leftStart, rightStart)) return;
         const bool leftLoad = rightStart - leftStart == 1 && isLoad(code_[leftStart]);
         const bool rightLoad = code_.size() - rightStart == 1 && isLoad(code_[rightStart]);
         if (leftLoad && rightLoad && code_[leftStart].op == Op::PushConst &&
@@ -324,6 +327,34 @@ private:
             code_.push_back({});
         }
         code_.back() = {Op::MulXAdd, Src::Stack, Src::Stack, k};
+        return true;
+    }
+
+    // -a*k and -a/k are a*(-k) and a/(-k): negation is exact, so the sign moves into the
+    // constant and the negation goes. Returns where the right operand's code now starts.
+    std::size_t moveSignIntoConstant(std::size_t leftStart, std::size_t rightStart) {
+        const bool rightConst = code_.size() - rightStart == 1 && code_.back().op == Op::PushConst;
+        if (!rightConst || rightStart == leftStart || code_[rightStart - 1].op != Op::Neg)
+            return rightStart;
+        Instruction& negation = code_[rightStart - 1];
+        code_.back().k = -code_.back().k;
+        if (negation.lhs == Src::X) {
+            negation = {Op::PushX};
+            return rightStart;
+        }
+        code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(rightStart - 1));
+        return rightStart - 1;
+    }
+
+    // (-x)*x is -(x*x), exactly: the square, then a negation that a constant factor after it
+    // can take in (see moveSignIntoConstant).
+    bool emitNegatedSquare(std::size_t leftStart, std::size_t rightStart) {
+        const bool negatedX = rightStart - leftStart == 1 && code_[leftStart].op == Op::Neg &&
+                              code_[leftStart].lhs == Src::X;
+        if (!negatedX || code_.size() - rightStart != 1 || code_.back().op != Op::PushX)
+            return false;
+        code_.back() = {Op::Neg};
+        code_[leftStart] = {Op::Square, Src::X};
         return true;
     }
 

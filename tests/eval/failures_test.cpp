@@ -24,6 +24,8 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"Round(2.5, -1)", 0, Failure::InvalidArgument},
         {"1/0", 0, Failure::DivisionByZero},
         {"1/x", 0, Failure::DivisionByZero},
+        {"-x/0", 1, Failure::DivisionByZero},
+        {"-x/0", 0, Failure::Overflow},
         {"5\\0", 0, Failure::DivisionByZero},
         {"5\\0.4", 0, Failure::DivisionByZero},  // the divisor rounds to 0
         {"5 Mod 0", 0, Failure::DivisionByZero},

@@ -66,6 +66,10 @@ TEST(Language, PrecedenceAndAssociativity) {
         {"abs(x)*3+x*-3", 0, 0.1},
         {"sqr(x)*2+x*3", 16, 4},
         {"sqr(x)*2-x*3", -8, 4},
+        {"-x*x/4", -4, 4},       // a negation moved into a constant keeps its sign
+        {"-x*3", -12, 4},
+        {"-(x+1)/-2", 2.5, 4},
+        {"-x*x", -16, -4},
     });
     // clang-format on
 }
