@@ -24,7 +24,7 @@ template <class V>
 }
 
 template <class V>
-[[gnu::always_inline]] inline void store(double* p, V v) {
+[[gnu::always_inline]] inline void store(double* p, const V& v) {
     std::memcpy(p, &v, sizeof v);
 }
 
