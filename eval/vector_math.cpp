@@ -1,9 +1,16 @@
 #include "vector_math.h"
 
+// Wide vectors pass only between functions inlined into code compiled for their width, so
+// the compiler's note that their calling convention depends on the target has nothing to
+// apply to.
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 #include "cpu.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // The C library's vector functions follow the x86-64 vector ABI of glibc; where there is no
 // such library, or only plain paths are wanted, the scalar functions serve.
@@ -20,6 +27,32 @@ namespace {
 // pass. The others return false and spend nothing on it.
 using ArrayFn = bool (*)(const double*, double*, int);
 
+// One loop for every register width: V is the vector type F takes. Samples short of a whole
+// vector go through a zero-padded one, so a value never depends on the grouping.
+template <class V, V (*F)(V), bool watching>
+[[gnu::always_inline]] inline bool overArray(const double* in, double* out, int n) {
+    constexpr int w = sizeof(V) / sizeof(double);
+    V watch = {};
+    int i = 0;
+    for (; i + w <= n; i += w) {
+        V v;
+        std::memcpy(&v, in + i, sizeof v);
+        if constexpr (watching) watch += v - v;
+        v = F(v);
+        std::memcpy(out + i, &v, sizeof v);
+    }
+    if (i < n) {
+        V v = {};
+        std::memcpy(&v, in + i, sizeof(double) * static_cast<std::size_t>(n - i));
+        if constexpr (watching) watch += v - v;
+        v = F(v);
+        std::memcpy(out + i, &v, sizeof(double) * static_cast<std::size_t>(n - i));
+    }
+    bool bad = false;
+    for (int j = 0; j < w; ++j) bad |= watch[j] != watch[j];
+    return bad;
+}
+
 #ifdef TRACEWELL_LIBMVEC
 extern "C" {
 // The vector function ABI: 'b' takes two doubles in SSE registers, 'd' four in AVX2 ones.
@@ -33,19 +66,7 @@ __m128d _ZGVbN2v_log(__m128d);
 
 template <__m128d (*F)(__m128d), bool watching>
 bool sse(const double* in, double* out, int n) {
-    __m128d watch = _mm_setzero_pd();
-    auto one = [&](__m128d v) {
-        if constexpr (watching) watch = _mm_add_pd(watch, _mm_sub_pd(v, v));
-        return F(v);
-    };
-    int i = 0;
-    for (; i + 2 <= n; i += 2) _mm_storeu_pd(out + i, one(_mm_loadu_pd(in + i)));
-    if (i < n) {
-        alignas(16) double pad[2] = {in[i], 0};
-        _mm_store_pd(pad, one(_mm_load_pd(pad)));
-        out[i] = pad[0];
-    }
-    return _mm_movemask_pd(_mm_cmpunord_pd(watch, watch)) != 0;
+    return overArray<__m128d, F, watching>(in, out, n);
 }
 
 // Taking and returning 32-byte vectors: only called after the processor has been found to
@@ -61,22 +82,7 @@ __m256d _ZGVdN4v_log(__m256d);
 
 template <__m256d (*F)(__m256d), bool watching>
 TRACEWELL_TARGET_AVX2 bool avx2(const double* in, double* out, int n) {
-    __m256d watch = _mm256_setzero_pd();
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m256d v = _mm256_loadu_pd(in + i);
-        if constexpr (watching) watch = _mm256_add_pd(watch, _mm256_sub_pd(v, v));
-        _mm256_storeu_pd(out + i, F(v));
-    }
-    if (i < n) {
-        alignas(32) double pad[4] = {};
-        std::copy(in + i, in + n, pad);
-        const __m256d v = _mm256_load_pd(pad);
-        if constexpr (watching) watch = _mm256_add_pd(watch, _mm256_sub_pd(v, v));
-        _mm256_store_pd(pad, F(v));
-        std::copy(pad, pad + (n - i), out + i);
-    }
-    return _mm256_movemask_pd(_mm256_cmp_pd(watch, watch, _CMP_UNORD_Q)) != 0;
+    return overArray<__m256d, F, watching>(in, out, n);
 }
 
 // Eight doubles in AVX-512 registers: only called after the processor has been found to have
@@ -92,22 +98,7 @@ __m512d _ZGVeN8v_log(__m512d);
 
 template <__m512d (*F)(__m512d), bool watching>
 TRACEWELL_TARGET_AVX512 bool avx512(const double* in, double* out, int n) {
-    __m512d watch = _mm512_setzero_pd();
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m512d v = _mm512_loadu_pd(in + i);
-        if constexpr (watching) watch = _mm512_add_pd(watch, _mm512_sub_pd(v, v));
-        _mm512_storeu_pd(out + i, F(v));
-    }
-    if (i < n) {
-        alignas(64) double pad[8] = {};
-        std::copy(in + i, in + n, pad);
-        const __m512d v = _mm512_load_pd(pad);
-        if constexpr (watching) watch = _mm512_add_pd(watch, _mm512_sub_pd(v, v));
-        _mm512_store_pd(pad, F(v));
-        std::copy(pad, pad + (n - i), out + i);
-    }
-    return _mm512_cmp_pd_mask(watch, watch, _CMP_UNORD_Q) != 0;
+    return overArray<__m512d, F, watching>(in, out, n);
 }
 
 struct Table {
