@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace tracewell::platform {
 
@@ -126,6 +127,30 @@ void ImageSurface::setPixels(std::span<const int> indexes) {
             for (int dx = 0; dx < block && x + dx < m.width; ++dx)
                 pixels[(y + dy) * m.stride + x + dx] = c;
     }
+}
+
+ImageSurface::Look ImageSurface::look() const {
+    return {size_, dpr_, background_, foreground_, font_, left_, top_, right_, bottom_};
+}
+
+ImageSurface::Snapshot ImageSurface::snapshot() const {
+    finishPainting();
+    return {look(), image_.copy(), current_};
+}
+
+bool ImageSurface::restore(const Snapshot& snapshot) {
+    if (snapshot.image.isNull() || !(snapshot.look == look())) return false;
+    finishPainting();
+    // Copied into the pixels the surface has, rather than sharing the snapshot's: the next
+    // drawing would copy them anyway, into newly allocated memory.
+    if (image_.size() == snapshot.image.size() && image_.format() == snapshot.image.format() &&
+        image_.bytesPerLine() == snapshot.image.bytesPerLine())
+        std::memcpy(image_.bits(), snapshot.image.constBits(),
+                    static_cast<std::size_t>(image_.sizeInBytes()));
+    else
+        image_ = snapshot.image;
+    current_ = snapshot.current;
+    return true;
 }
 
 }  // namespace tracewell::platform

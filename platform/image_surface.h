@@ -66,6 +66,28 @@ public:
     // Sets the pixels at these indexes (negative ones are skipped) in the drawing colour.
     void setPixels(std::span<const int> indexes);
 
+    // Everything that decides what a drawing from a cleared surface looks like.
+    struct Look {
+        QSize size;
+        qreal devicePixelRatio;
+        QColor background, foreground;
+        QFont font;
+        double left, top, right, bottom;
+        bool operator==(const Look&) const = default;
+    };
+    Look look() const;
+    // The picture and the current position after a drawing, to be put back instead of
+    // drawing it again.
+    struct Snapshot {
+        Look look;
+        QImage image;
+        QPointF current;
+    };
+    Snapshot snapshot() const;
+    // Puts back a snapshot taken with the same look, which holds what drawing again would;
+    // with another look, or none, changes nothing and returns false.
+    bool restore(const Snapshot& snapshot);
+
 private:
     void updateMapping();
     // Lines, points and text share one painter, begun when first needed and ended before

@@ -16,10 +16,14 @@ namespace {
 // Loop indexes are 16-bit; a loop that would pass 32767 stops there instead of overflowing.
 std::int16_t index16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
 
-void drawAxes(PlotState& s, platform::ImageSurface& surface) {
+void drawAxes(PlotState& s, platform::ImageSurface& surface, AxesCache& cache) {
     const int xr = s.XRange, yr = s.YRange;
-    surface.clear();
     surface.setScale(-xr, yr, xr, -yr);
+    if (cache.restore(surface)) {
+        s.Idx = index16(yr + 1);  // as the drawing loops leave it
+        return;
+    }
+    surface.clear();
     surface.line({static_cast<double>(-xr), 0}, {static_cast<double>(xr), 0});
     for (int i = -xr; i <= xr; ++i) {
         s.Idx = index16(i);
@@ -34,6 +38,7 @@ void drawAxes(PlotState& s, platform::ImageSurface& surface) {
         surface.print(signReservingNumber(i));
     }
     s.Idx = index16(yr + 1);
+    cache.drawn(surface);
 }
 
 // Every character must equal one of the table's entries: codes 33 to 126. Returns the
@@ -149,7 +154,7 @@ std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools 
         samples->ys.clear();
         samples->failures.clear();
     }
-    drawAxes(s, tools.surface);
+    drawAxes(s, tools.surface, tools.axes);
 
     s.ExprText = text;
     s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));

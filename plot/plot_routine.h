@@ -9,6 +9,7 @@
 
 #include "eval/evaluator.h"
 #include "platform/image_surface.h"
+#include "plot/axes_cache.h"
 #include "plot/plot_state.h"
 #include "plot/sample_grid.h"
 
@@ -32,6 +33,7 @@ struct PlotTools {
     platform::ImageSurface& surface;
     eval::Evaluator& engine;  // its error handler runs once for every failed sample
     SampleGrid& grid;
+    AxesCache& axes;
 };
 
 // state.XRange and state.YRange must be at least 1. Leaves the state as the run leaves it.

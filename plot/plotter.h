@@ -56,6 +56,7 @@ private:
     PlotState state_;
     eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
     SampleGrid grid_;                // kept between runs: the same range reuses its samples
+    AxesCache axes_;                 // the same axes again are copied, not drawn
     PlotSamples samples_;
 };
 

@@ -47,6 +47,26 @@ TEST(PlotRoutine, AxesTicksAndLabelsForRangeOne) {
     EXPECT_GT(inkRight(one, 4, 14), 0);
 }
 
+TEST(PlotRoutine, RepeatedRunsGiveThePictureOfAFirstRun) {
+    // From the third run at one range on, the axes are put back rather than drawn.
+    auto firstRun = [](int yRange, QColor ink) {
+        PlotRig fresh(10, yRange);
+        fresh.surface.setForeground(ink);
+        fresh.plot("x/3");
+        return fresh.surface.image().copy();
+    };
+    PlotRig rig(10, 2);
+    for (int run = 0; run < 3; ++run) rig.plot("sin(x)");
+    rig.plot("x/3");
+    EXPECT_EQ(rig.surface.image(), firstRun(2, kInk));
+    rig.state.YRange = 3;  // another scale
+    for (int run = 0; run < 3; ++run) rig.plot("x/3");
+    EXPECT_EQ(rig.surface.image(), firstRun(3, kInk));
+    rig.surface.setForeground(Qt::red);  // another look
+    rig.plot("x/3");
+    EXPECT_EQ(rig.surface.image(), firstRun(3, Qt::red));
+}
+
 TEST(PlotRoutine, SamplesAndStateLeftByARun) {
     PlotRig rig(10, 2, 0);  // step 0.1
     PlotSamples samples;
