@@ -41,26 +41,32 @@ void SampleGrid::prepare(float first, float bound, float step) {
     bound_ = bound;
     step_ = step;
     singles_.clear();
+    values_.clear();
     end_ = first;
-    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) {
-        values_.clear();
-        return;
-    }
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) return;
 
     if (first <= bound) {
         const double expected = (static_cast<double>(bound) - first) / step + 2;
-        singles_.reserve(static_cast<std::size_t>(std::min<double>(expected, kMaxSamples)));
+        const auto n = static_cast<std::size_t>(std::min<double>(expected, kMaxSamples));
+        singles_.reserve(n);
+        values_.reserve(n);
     }
+    // Written a chunk at a time, each chunk's values computed while its singles are still in
+    // the cache.
+    constexpr std::size_t kChunk = 4096;
     float x = first;
     while (x <= bound && singles_.size() < kMaxSamples) {
         float d = 0;
         const std::size_t n = std::min(evenRun(x, step, bound, d), kMaxSamples - singles_.size());
         if (n > 1) {
             // k*d and x + k*d are exact: multiples of the spacing within the binade.
-            const std::size_t at = singles_.size();
-            singles_.resize(at + n);
-            float* out = singles_.data() + at;
-            for (int k = 0; k < static_cast<int>(n); ++k) out[k] = x + static_cast<float>(k) * d;
+            for (std::size_t start = 0; start < n; start += kChunk) {
+                const int count = static_cast<int>(std::min(kChunk, n - start));
+                float* out = singles_.extend(static_cast<std::size_t>(count));
+                const float base = x + static_cast<float>(start) * d;
+                for (int k = 0; k < count; ++k) out[k] = base + static_cast<float>(k) * d;
+                addValues();
+            }
             x = x + static_cast<float>(n) * d;
             continue;
         }
@@ -70,9 +76,13 @@ void SampleGrid::prepare(float first, float bound, float step) {
         x = next;
     }
     end_ = x;
-    // Resized, not cleared: the buffer of the previous grid is written over, not zeroed first.
-    values_.resize(singles_.size());
-    eval::xValues(singles_, values_);
+    addValues();
+}
+
+void SampleGrid::addValues() {
+    const std::size_t done = values_.size();
+    const std::span<const float> fresh = singles_.span().subspan(done);
+    eval::xValues(fresh, std::span(values_.extend(fresh.size()), fresh.size()));
 }
 
 }  // namespace tracewell::plot

@@ -8,7 +8,8 @@
 // with the same three: replotting another expression or the same range skips this work.
 
 #include <span>
-#include <vector>
+
+#include "plot/raw_buffer.h"
 
 namespace tracewell::plot {
 
@@ -18,8 +19,8 @@ public:
     // than a loop without end.
     void prepare(float first, float bound, float step);
 
-    std::span<const float> singles() const { return singles_; }
-    std::span<const double> values() const { return values_; }
+    std::span<const float> singles() const { return singles_.span(); }
+    std::span<const double> values() const { return values_.span(); }
     // The x that ended the loop: the first sum beyond the bound.
     float end() const { return end_; }
 
@@ -29,8 +30,11 @@ private:
     bool prepared_ = false;
     float first_ = 0, bound_ = 0, step_ = 0;
     float end_ = 0;
-    std::vector<float> singles_;
-    std::vector<double> values_;
+    // Appends the values of the singles that have none yet.
+    void addValues();
+
+    RawBuffer<float> singles_;
+    RawBuffer<double> values_;
 };
 
 }  // namespace tracewell::plot

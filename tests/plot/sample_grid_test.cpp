@@ -1,10 +1,12 @@
-// The sample grid: the sums it fills in whole stretches are the sums one at a time.
+// The sample grid: the sums it fills in whole stretches are the sums one at a time, and
+// their values are those of the whole grid.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "eval/x_text.h"
 #include "plot/sample_grid.h"
 #include "plot/step_table.h"
 
@@ -36,6 +38,12 @@ void expectSums(SampleGrid& grid, float first, float bound, float step) {
     EXPECT_EQ(std::memcmp(grid.singles().data(), want.xs.data(), want.xs.size() * sizeof(float)), 0)
         << first << " " << bound << " " << step;
     EXPECT_EQ(grid.end(), want.end);
+    // The values, computed a stretch at a time, are those of the whole grid at once.
+    std::vector<double> values(want.xs.size());
+    eval::xValues(want.xs, values);
+    ASSERT_EQ(grid.values().size(), values.size());
+    EXPECT_EQ(std::memcmp(grid.values().data(), values.data(), values.size() * sizeof(double)), 0)
+        << first << " " << bound << " " << step;
 }
 
 TEST(SampleGrid, StretchesGiveTheSumsOneAtATime) {
