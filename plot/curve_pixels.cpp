@@ -102,9 +102,7 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
                                               int* at, int n) {
     const __m512 sx = _mm512_set1_ps(m.scaleX), ox = _mm512_set1_ps(m.offsetX);
     const __m512 sy = _mm512_set1_ps(m.scaleY), oy = _mm512_set1_ps(m.offsetY);
-    const __m512 zero = _mm512_setzero_ps();
-    const __m512 w = _mm512_set1_ps(static_cast<float>(m.width));
-    const __m512 h = _mm512_set1_ps(static_cast<float>(m.height));
+    const __m512i w = _mm512_set1_epi32(m.width), h = _mm512_set1_epi32(m.height);
     const __m512i stride = _mm512_set1_epi32(m.stride), none = _mm512_set1_epi32(-1);
     __m512i previous = none;  // the last lane holds the pixel of the sample before
     int count = 0;
@@ -115,13 +113,16 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
         const __m512 y = _mm512_insertf32x8(_mm512_castps256_ps512(yLow), yHigh, 1);
         const __m512 fx = _mm512_add_ps(_mm512_mul_ps(_mm512_loadu_ps(xs + i), sx), ox);
         const __m512 fy = _mm512_add_ps(_mm512_mul_ps(y, sy), oy);
+        // Rounded down, a coordinate inside is its pixel, and one below 0 is negative: as an
+        // unsigned number it lies beyond the limit, as does the result for NaN or overflow.
+        // Where it is inside, rounding down and truncating agree.
+        constexpr int kDown = _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC;
+        const __m512i px = _mm512_cvt_roundps_epi32(fx, kDown);
+        const __m512i py = _mm512_cvt_roundps_epi32(fy, kDown);
         const __mmask16 inside =
-            _mm512_cmp_ps_mask(fx, zero, _CMP_GE_OQ) & _mm512_cmp_ps_mask(fx, w, _CMP_LT_OQ) &
-            _mm512_cmp_ps_mask(fy, zero, _CMP_GE_OQ) & _mm512_cmp_ps_mask(fy, h, _CMP_LT_OQ);
-        const __m512i px = _mm512_maskz_cvttps_epi32(inside, fx);
-        const __m512i py = _mm512_maskz_cvttps_epi32(inside, fy);
-        const __m512i pixel = _mm512_mask_blend_epi32(
-            inside, none, _mm512_add_epi32(_mm512_mullo_epi32(py, stride), px));
+            _mm512_mask_cmplt_epu32_mask(_mm512_cmplt_epu32_mask(px, w), py, h);
+        const __m512i pixel =
+            _mm512_mask_add_epi32(none, inside, _mm512_mullo_epi32(py, stride), px);
         // Each lane against the one before it: dense samples mostly repeat a pixel.
         const __m512i before = _mm512_alignr_epi32(pixel, previous, 15);
         const __mmask16 fresh = inside & _mm512_cmpneq_epi32_mask(pixel, before);

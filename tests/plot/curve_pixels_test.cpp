@@ -24,14 +24,16 @@ TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
                                1e300,  // beyond the single range
                                25.0,   // the top edge: inside
                                -25.0,  // the bottom edge: outside
+                               25.05,  // less than a pixel above the top: outside
                                0.0};
     std::vector<float> xs;
     std::vector<double> values;
     for (int i = 0; i < 5000; ++i) {
         // Runs of nearby samples, as a dense plot has, with odd values in between.
-        const float x = i % 500 < 3 ? anywhere(rng) : -50.0f + i * 0.02f;
+        // Now and then less than a pixel left of the area: outside.
+        const float x = i % 500 < 3 ? anywhere(rng) : i % 500 < 6 ? -50.05f : -50.0f + i * 0.02f;
         xs.push_back(x);
-        values.push_back(i % 97 == 0 ? specials[i / 97 % 7] : std::sin(x) * 20.0);
+        values.push_back(i % 97 == 0 ? specials[i / 97 % 8] : std::sin(x) * 20.0);
     }
     for (size_t n : {size_t{0}, size_t{1}, size_t{7}, size_t{8}, size_t{9}, xs.size()}) {
         std::vector<int> fast(n), plain(n);
