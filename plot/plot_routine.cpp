@@ -88,10 +88,6 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     for (std::size_t start = 0; start < xs.size(); start += kPiece) {
         const std::size_t n = std::min(kPiece, xs.size() - start);
         const auto pieceXs = xs.subspan(start, n);
-        // The next piece's x values, asked for now so that they arrive while this one runs.
-        for (std::size_t i = start + kPiece; i < std::min(xs.size(), start + 2 * kPiece); i += 16)
-            __builtin_prefetch(xs.data() + i), __builtin_prefetch(values.data() + i),
-                __builtin_prefetch(values.data() + i + 8);
         tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
                               std::span(failures, n));
         const int count = curvePixels(pieceXs, std::span(y, n), mapping, std::span(at, n));
