@@ -1,12 +1,7 @@
 #include "plot/curve_pixels.h"
 
-#include <bit>
-
 #include "eval/cpu.h"
-
-#if defined(TRACEWELL_AVX2_PATHS)
-#include <immintrin.h>
-#endif
+#include "plot/pass_lanes.h"
 
 namespace tracewell::plot {
 namespace {
@@ -51,14 +46,11 @@ TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
     const __m256 w = _mm256_set1_ps(static_cast<float>(m.width));
     const __m256 h = _mm256_set1_ps(static_cast<float>(m.height));
     const __m256i stride = _mm256_set1_epi32(m.stride), none = _mm256_set1_epi32(-1);
-    const __m256i shiftUp = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
     __m256i previous = none;  // the last lane holds the pixel of the sample before
     int count = 0;
     int i = 0;
     for (; i + 8 <= n; i += 8) {
-        const __m128 yLow = _mm256_cvtpd_ps(_mm256_loadu_pd(values + i));
-        const __m128 yHigh = _mm256_cvtpd_ps(_mm256_loadu_pd(values + i + 4));
-        const __m256 y = _mm256_insertf128_ps(_mm256_castps128_ps256(yLow), yHigh, 1);
+        const __m256 y = singlesAvx2(values + i);
         const __m256 fx = _mm256_add_ps(_mm256_mul_ps(_mm256_loadu_ps(xs + i), sx), ox);
         const __m256 fy = _mm256_add_ps(_mm256_mul_ps(y, sy), oy);
         const __m256 inX =
@@ -71,18 +63,7 @@ TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
         const __m256i pixel =
             _mm256_blendv_epi8(none, _mm256_add_epi32(_mm256_mullo_epi32(py, stride), px),
                                _mm256_castps_si256(inside));
-        // Each lane against the one before it: dense samples mostly repeat a pixel.
-        const __m256i before =
-            _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixel, shiftUp),
-                               _mm256_permutevar8x32_epi32(previous, shiftUp), 1);
-        const __m256i fresh =
-            _mm256_andnot_si256(_mm256_cmpeq_epi32(pixel, before), _mm256_castps_si256(inside));
-        auto bits = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(fresh)));
-        if (bits) {
-            alignas(32) int lanes[8];
-            _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), pixel);
-            for (; bits; bits &= bits - 1) at[count++] = lanes[std::countr_zero(bits)];
-        }
+        count = appendFreshAvx2(pixel, previous, _mm256_castps_si256(inside), at, count);
         previous = pixel;
     }
     int last = _mm256_extract_epi32(previous, 7);
@@ -108,9 +89,7 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
     int count = 0;
     int i = 0;
     for (; i + 16 <= n; i += 16) {
-        const __m256 yLow = _mm512_cvtpd_ps(_mm512_loadu_pd(values + i));
-        const __m256 yHigh = _mm512_cvtpd_ps(_mm512_loadu_pd(values + i + 8));
-        const __m512 y = _mm512_insertf32x8(_mm512_castps256_ps512(yLow), yHigh, 1);
+        const __m512 y = singlesAvx512(values + i, 0xffff);
         const __m512 fx = _mm512_add_ps(_mm512_mul_ps(_mm512_loadu_ps(xs + i), sx), ox);
         const __m512 fy = _mm512_add_ps(_mm512_mul_ps(y, sy), oy);
         // Rounded down, a coordinate inside is its pixel, and one below 0 is negative: as an
@@ -123,14 +102,8 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
             _mm512_mask_cmplt_epu32_mask(_mm512_cmplt_epu32_mask(px, w), py, h);
         const __m512i pixel =
             _mm512_mask_add_epi32(none, inside, _mm512_mullo_epi32(py, stride), px);
-        // Each lane against the one before it: dense samples mostly repeat a pixel.
-        const __m512i before = _mm512_alignr_epi32(pixel, previous, 15);
-        const __mmask16 fresh = inside & _mm512_cmpneq_epi32_mask(pixel, before);
-        // Compressed in a register and stored whole: the store to memory of a compress is
-        // microcoded on some processors and cost most of the pass. The 16 ints fit, as count
-        // never passes i and i + 16 <= n.
-        _mm512_storeu_si512(at + count, _mm512_maskz_compress_epi32(fresh, pixel));
-        count += __builtin_popcount(fresh);
+        // The 16 ints fit, as count never passes i and i + 16 <= n.
+        count = storeFreshAvx512(pixel, previous, inside, at, count);
         previous = pixel;
     }
     alignas(64) int lanes[16];

@@ -1,9 +1,11 @@
 #pragma once
 // Where the samples of a curve land in the plot area's pixels.
 
+#include <cstddef>
 #include <span>
 
 #include "platform/image_surface.h"
+#include "plot/pixel_columns.h"
 
 namespace tracewell::plot {
 
@@ -17,5 +19,15 @@ int curvePixels(std::span<const float> xs, std::span<const double> values,
 // The same without wide registers: what curvePixels() must agree with on every processor.
 int curvePixelsPlain(std::span<const float> xs, std::span<const double> values,
                      const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
+
+// The same for the samples first, first + 1, ... of a dense grid whose columns were found
+// (see pixel_columns.h), reading only their values: a pass over the rows of each run.
+int curvePixelsInColumns(std::span<const ColumnRun> runs, std::size_t first,
+                         std::span<const double> values,
+                         const platform::ImageSurface::PixelMapping& mapping, std::span<int> at);
+int curvePixelsInColumnsPlain(std::span<const ColumnRun> runs, std::size_t first,
+                              std::span<const double> values,
+                              const platform::ImageSurface::PixelMapping& mapping,
+                              std::span<int> at);
 
 }  // namespace tracewell::plot

@@ -72,6 +72,8 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     const auto xs = grid.singles();
     const auto values = grid.values();
     const auto mapping = tools.surface.pixelMapping();
+    // A dense grid's pixel columns are known, and its drawing reads no x.
+    const bool dense = tools.columns.update(xs, grid.version(), mapping);
     if (out) {
         // Sized once and written by index: the window keeps every run's samples, and a finest
         // run has 1.25 million of them.
@@ -87,10 +89,12 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     int at[kPiece];
     for (std::size_t start = 0; start < xs.size(); start += kPiece) {
         const std::size_t n = std::min(kPiece, xs.size() - start);
-        const auto pieceXs = xs.subspan(start, n);
         tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
                               std::span(failures, n));
-        const int count = curvePixels(pieceXs, std::span(y, n), mapping, std::span(at, n));
+        const int count =
+            dense ? curvePixelsInColumns(tools.columns.runs(), start, std::span(y, n), mapping,
+                                         std::span(at, n))
+                  : curvePixels(xs.subspan(start, n), std::span(y, n), mapping, std::span(at, n));
         tools.surface.setPixels(std::span(at, count));
         if (out) {
             for (std::size_t i = 0; i < n; ++i) {

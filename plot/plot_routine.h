@@ -10,6 +10,7 @@
 #include "eval/evaluator.h"
 #include "platform/image_surface.h"
 #include "plot/axes_cache.h"
+#include "plot/pixel_columns.h"
 #include "plot/plot_state.h"
 #include "plot/sample_grid.h"
 
@@ -34,6 +35,7 @@ struct PlotTools {
     eval::Evaluator& engine;  // its error handler runs once for every failed sample
     SampleGrid& grid;
     AxesCache& axes;
+    PixelColumns& columns;
 };
 
 // state.XRange and state.YRange must be at least 1. Leaves the state as the run leaves it.

@@ -46,7 +46,7 @@ std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const 
     samples_.xs.clear();
     samples_.ys.clear();
     samples_.failures.clear();
-    return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_},
+    return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_, columns_},
                    keepSamples ? &samples_ : nullptr);
 }
 

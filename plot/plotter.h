@@ -57,6 +57,7 @@ private:
     eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
     SampleGrid grid_;                // kept between runs: the same range reuses its samples
     AxesCache axes_;                 // the same axes again are copied, not drawn
+    PixelColumns columns_;           // the grid's pixel columns, found once for a mapping
     PlotSamples samples_;
 };
 

@@ -37,6 +37,7 @@ std::size_t evenRun(float x, float step, float bound, float& d) {
 void SampleGrid::prepare(float first, float bound, float step) {
     if (prepared_ && first == first_ && bound == bound_ && step == step_) return;
     prepared_ = true;
+    ++version_;
     first_ = first;
     bound_ = bound;
     step_ = step;

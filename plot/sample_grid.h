@@ -7,6 +7,7 @@
 // A grid depends only on (first x, bound, step), so it is kept and reused by the next run
 // with the same three: replotting another expression or the same range skips this work.
 
+#include <cstdint>
 #include <span>
 
 #include "plot/raw_buffer.h"
@@ -23,6 +24,8 @@ public:
     std::span<const double> values() const { return values_.span(); }
     // The x that ended the loop: the first sum beyond the bound.
     float end() const { return end_; }
+    // Changes whenever the grid is built anew.
+    std::uint64_t version() const { return version_; }
 
     static constexpr std::size_t kMaxSamples = 20'000'000;
 
@@ -30,6 +33,7 @@ private:
     bool prepared_ = false;
     float first_ = 0, bound_ = 0, step_ = 0;
     float end_ = 0;
+    std::uint64_t version_ = 0;
     // Appends the values of the singles that have none yet.
     void addValues();
 

@@ -5,19 +5,12 @@
 
 #include <cmath>
 #include <limits>
-#include <random>
 #include <vector>
 
 namespace tracewell::plot {
 namespace {
 
 TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
-    platform::ImageSurface surface(QSize(601, 337), 1.0);
-    surface.setScale(-50, 25, 50, -25);
-    const auto mapping = surface.pixelMapping();
-
-    std::mt19937 rng(11);
-    std::uniform_real_distribution<float> anywhere(-60, 60);
     const double specials[] = {std::numeric_limits<double>::quiet_NaN(),
                                std::numeric_limits<double>::infinity(),
                                -std::numeric_limits<double>::infinity(),
@@ -29,37 +22,61 @@ TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
     std::vector<float> xs;
     std::vector<double> values;
     for (int i = 0; i < 5000; ++i) {
-        // Runs of nearby samples, as a dense plot has, with odd values in between.
-        // Now and then less than a pixel left of the area: outside.
-        const float x = i % 500 < 3 ? anywhere(rng) : i % 500 < 6 ? -50.05f : -50.0f + i * 0.02f;
+        // Ascending as a grid's x values, from less than a pixel left of the area to beyond
+        // its right edge: runs of nearby samples, as a dense plot has, with odd values in
+        // between.
+        const float x = -50.1f + static_cast<float>(i) * 0.021f;
         xs.push_back(x);
         values.push_back(i % 97 == 0 ? specials[i / 97 % 8] : std::sin(x) * 20.0);
     }
-    for (size_t n : {size_t{0}, size_t{1}, size_t{7}, size_t{8}, size_t{9}, xs.size()}) {
-        std::vector<int> fast(n), plain(n);
-        const int f =
-            curvePixels(std::span(xs).first(n), std::span(values).first(n), mapping, fast);
-        const int p =
-            curvePixelsPlain(std::span(xs).first(n), std::span(values).first(n), mapping, plain);
-        ASSERT_EQ(f, p) << n;
-        for (int i = 0; i < f; ++i) ASSERT_EQ(fast[i], plain[i]) << i << " of " << n;
-    }
 
-    // Each pixel is where a single point at that sample lands.
-    std::vector<int> at(xs.size());
-    const int count = curvePixels(xs, values, mapping, at);
-    std::vector<int> expected;
-    int last = -1;  // the pixel of the sample before, -1 for none
-    for (size_t i = 0; i < xs.size(); ++i) {
-        const float y = static_cast<float>(values[i]);
-        const QPoint d = surface.toDevice({xs[i], y});
-        const bool inside = std::isfinite(y) && QRect(0, 0, 601, 337).contains(d);
-        const int index = inside ? d.y() * mapping.stride + d.x() : -1;
-        if (inside && index != last) expected.push_back(index);
-        last = index;
+    // The pass that reads each x, and the one that reads only the values of a dense grid
+    // whose columns were found: on the narrow surface a column holds hundreds of samples, as
+    // on a finest plot. The columns are found for one mapping and found again for the next.
+    PixelColumns columns;
+    for (const auto& [size, left] :
+         {std::pair{QSize(601, 337), -50.0}, {QSize(16, 337), -50.0}, {QSize(16, 337), -40.0}}) {
+        platform::ImageSurface surface(size, 1.0);
+        surface.setScale(left, 25, left + 100, -25);
+        const auto mapping = surface.pixelMapping();
+        const bool dense = columns.update(xs, 1, mapping);
+        ASSERT_EQ(dense, size.width() == 16);
+        auto fastPass = [&](std::size_t first, std::span<const double> v, std::span<int> at) {
+            return dense ? curvePixelsInColumns(columns.runs(), first, v, mapping, at)
+                         : curvePixels(std::span(xs).subspan(first, v.size()), v, mapping, at);
+        };
+        auto plainPass = [&](std::size_t first, std::span<const double> v, std::span<int> at) {
+            return dense ? curvePixelsInColumnsPlain(columns.runs(), first, v, mapping, at)
+                         : curvePixelsPlain(std::span(xs).subspan(first, v.size()), v, mapping, at);
+        };
+
+        // In pieces of several lengths, from odd starts.
+        for (const size_t piece : {size_t{1}, size_t{7}, size_t{16}, size_t{17}, size_t{512}}) {
+            std::vector<int> fast(piece), plain(piece);
+            for (size_t first = 0; first < xs.size(); first += piece) {
+                const auto v = std::span(values).subspan(first, std::min(piece, xs.size() - first));
+                const int f = fastPass(first, v, fast);
+                ASSERT_EQ(f, plainPass(first, v, plain)) << first << " " << piece;
+                for (int i = 0; i < f; ++i) ASSERT_EQ(fast[i], plain[i]) << i << " at " << first;
+            }
+        }
+
+        // Each pixel is where a single point at that sample lands.
+        std::vector<int> at(xs.size());
+        const int count = fastPass(0, values, at);
+        std::vector<int> expected;
+        int last = -1;  // the pixel of the sample before, -1 for none
+        for (size_t i = 0; i < xs.size(); ++i) {
+            const float y = static_cast<float>(values[i]);
+            const QPoint d = surface.toDevice({xs[i], y});
+            const bool inside = std::isfinite(y) && QRect(QPoint(0, 0), size).contains(d);
+            const int index = inside ? d.y() * mapping.stride + d.x() : -1;
+            if (inside && index != last) expected.push_back(index);
+            last = index;
+        }
+        ASSERT_EQ(count, static_cast<int>(expected.size())) << size.width() << " " << left;
+        for (int i = 0; i < count; ++i) ASSERT_EQ(at[i], expected[i]) << i;
     }
-    ASSERT_EQ(count, static_cast<int>(expected.size()));
-    for (int i = 0; i < count; ++i) ASSERT_EQ(at[i], expected[i]) << i;
 }
 
 }  // namespace
