@@ -75,11 +75,11 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
     // A dense grid's pixel columns are known, and its drawing reads no x.
     const bool dense = tools.columns.update(xs, grid.version(), mapping);
     if (out) {
-        // Sized once and written by index: the window keeps every run's samples, and a finest
-        // run has 1.25 million of them.
+        // Reserved once and appended a piece at a time, never zeroed first: the window keeps
+        // every run's samples, and a finest run has 1.25 million of them.
         out->xs.assign(xs.begin(), xs.end());
-        out->ys.resize(xs.size());
-        out->failures.resize(xs.size());
+        out->ys.reserve(xs.size());
+        out->failures.reserve(xs.size());
     }
 
     // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
@@ -97,13 +97,17 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
                   : curvePixels(xs.subspan(start, n), std::span(y, n), mapping, std::span(at, n));
         tools.surface.setPixels(std::span(at, count));
         if (out) {
+            float singles[kPiece];
+            eval::Failure singleFailures[kPiece];
             for (std::size_t i = 0; i < n; ++i) {
                 const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
-                out->ys[start + i] = v.failure == eval::Failure::None
-                                         ? v.value
-                                         : std::numeric_limits<float>::quiet_NaN();
-                out->failures[start + i] = v.failure;
+                singles[i] = v.failure == eval::Failure::None
+                                 ? v.value
+                                 : std::numeric_limits<float>::quiet_NaN();
+                singleFailures[i] = v.failure;
             }
+            out->ys.insert(out->ys.end(), singles, singles + n);
+            out->failures.insert(out->failures.end(), singleFailures, singleFailures + n);
         }
     }
     s.CurX = xs.empty() ? static_cast<float>(s.XStart) : grid.end();
