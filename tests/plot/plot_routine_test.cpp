@@ -70,8 +70,11 @@ TEST(PlotRoutine, RepeatedRunsGiveThePictureOfAFirstRun) {
 TEST(PlotRoutine, SamplesAndStateLeftByARun) {
     PlotRig rig(10, 2, 0);  // step 0.1
     PlotSamples samples;
-    ASSERT_FALSE(rig.plot("sin(x)", &samples));
+    ASSERT_FALSE(rig.plot("cos(x)", &samples));
+    ASSERT_FALSE(rig.plot("sin(x)", &samples));  // the second run's samples replace the first's
     ASSERT_EQ(samples.xs.size(), 200u);
+    ASSERT_EQ(samples.ys.size(), 200u);
+    ASSERT_EQ(samples.failures.size(), 200u);
     EXPECT_EQ(samples.xs.front(), -10.0f);
     EXPECT_NEAR(samples.xs.back(), 9.9f, 1e-4);
     EXPECT_GT(rig.state.CurX, 10.0f);  // the x that ended the loop lies just above the bound
