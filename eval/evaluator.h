@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "cache_aligned.h"
 #include "failure.h"
 #include "program.h"
 
@@ -40,8 +41,9 @@ private:
         if (onError_) onError_();
     }
 
-    std::vector<double> regs_;
-    std::vector<double> kept_;  // one block: the operand an instruction's result replaces
+    std::vector<double, CacheAligned<double>> regs_;
+    // One block: the operand an instruction's result replaces.
+    std::vector<double, CacheAligned<double>> kept_;
     ErrorHandler onError_;
 };
 

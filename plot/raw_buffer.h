@@ -1,13 +1,15 @@
 #pragma once
 // A growing array of plain numbers whose new elements are left unwritten: the grid writes
 // every element itself, and zeroing a finest grid's million samples first would cost about
-// as much as computing them.
+// as much as computing them. It starts on a cache line.
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <span>
 #include <type_traits>
+
+#include "eval/cache_aligned.h"
 
 namespace tracewell::plot {
 
@@ -26,7 +28,7 @@ public:
     void reserve(std::size_t n) {
         if (n <= capacity_) return;
         const std::size_t capacity = std::max(n, capacity_ + capacity_ / 2);
-        auto next = std::make_unique_for_overwrite<T[]>(capacity);
+        Storage next(alloc_.allocate(capacity), Free{capacity});
         std::copy_n(data_.get(), size_, next.get());
         data_ = std::move(next);
         capacity_ = capacity;
@@ -41,7 +43,16 @@ public:
     void push_back(T v) { *extend(1) = v; }
 
 private:
-    std::unique_ptr<T[]> data_;
+    // On cache lines, as the engine reads its blocks of x values in whole lines.
+    using Alloc = eval::CacheAligned<T>;
+    struct Free {
+        std::size_t n;
+        void operator()(T* p) const { Alloc().deallocate(p, n); }
+    };
+    using Storage = std::unique_ptr<T[], Free>;
+
+    Alloc alloc_;
+    Storage data_{nullptr, Free{0}};
     std::size_t size_ = 0, capacity_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -42,6 +43,8 @@ void expectSums(SampleGrid& grid, float first, float bound, float step) {
     std::vector<double> values(want.xs.size());
     eval::xValues(want.xs, values);
     ASSERT_EQ(grid.values().size(), values.size());
+    // On a cache line, as the engine reads whole lines.
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(grid.values().data()) % 64, 0u);
     EXPECT_EQ(std::memcmp(grid.values().data(), values.data(), values.size() * sizeof(double)), 0)
         << first << " " << bound << " " << step;
 }
