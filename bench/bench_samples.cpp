@@ -14,9 +14,9 @@ const std::vector<float>& densestSingles() {
     return xs;
 }
 
-const std::vector<double>& densestXs() {
-    static const std::vector<double> xs = [] {
-        std::vector<double> v;
+const Doubles& densestXs() {
+    static const Doubles xs = [] {
+        Doubles v;
         for (float x : densestSingles()) v.push_back(eval::xValue(x));
         return v;
     }();

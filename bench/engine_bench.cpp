@@ -53,7 +53,7 @@ void perSample(benchmark::State& state, size_t n) {
 void runEngine(benchmark::State& state, const std::string& text) {
     const auto& xs = densestXs();
     const eval::CompileResult r = eval::compile(text);
-    std::vector<double> values(xs.size());
+    Doubles values(xs.size());
     std::vector<eval::Failure> failures(xs.size());
     eval::Evaluator evaluator;
     for (auto _ : state) {
@@ -65,8 +65,8 @@ void runEngine(benchmark::State& state, const std::string& text) {
 
 void BM_MuParserBulk(benchmark::State& state, const Formula* f) {
     const auto& source = densestXs();
-    std::vector<double> xs(source);  // muParser reads the variable through a mutable pointer
-    std::vector<double> values(xs.size());
+    Doubles xs(source);  // muParser reads the variable through a mutable pointer
+    Doubles values(xs.size());
     mu::Parser parser;
     parser.DefineVar("x", xs.data());
     parser.SetExpr(f->muparser);
@@ -79,7 +79,7 @@ void BM_MuParserBulk(benchmark::State& state, const Formula* f) {
 
 void BM_Cpp(benchmark::State& state, const Formula* f) {
     const auto& xs = densestXs();
-    std::vector<double> values(xs.size());
+    Doubles values(xs.size());
     for (auto _ : state) {
         for (size_t i = 0; i < xs.size(); ++i) values[i] = f->cpp(xs[i]);
         benchmark::DoNotOptimize(values.data());
@@ -89,7 +89,7 @@ void BM_Cpp(benchmark::State& state, const Formula* f) {
 
 void BM_FusedVector(benchmark::State& state, const Formula* f) {
     const auto& xs = densestXs();
-    std::vector<double> values(xs.size());
+    Doubles values(xs.size());
     const FusedLoop fused = kFusedLoops[f - kFormulas];
     for (auto _ : state) {
         fused(xs.data(), values.data(), xs.size());
@@ -100,7 +100,7 @@ void BM_FusedVector(benchmark::State& state, const Formula* f) {
 
 void BM_XValueFastPath(benchmark::State& state) {
     const auto& singles = densestSingles();
-    std::vector<double> values(singles.size());
+    Doubles values(singles.size());
     for (auto _ : state) {
         eval::xValues(singles, values);
         benchmark::DoNotOptimize(values.data());

@@ -22,7 +22,7 @@ void setUp(plot::Plotter& plotter, int xRange, int level) {
 void BM_EngineBatch_sin(benchmark::State& state) {
     const auto& xs = densestXs();
     const eval::CompileResult r = eval::compile("sin(x)");
-    std::vector<double> values(xs.size());
+    Doubles values(xs.size());
     std::vector<eval::Failure> failures(xs.size());
     eval::Evaluator engine;
     for (auto _ : state) {
