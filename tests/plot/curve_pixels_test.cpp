@@ -32,12 +32,18 @@ TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
 
     // The pass that reads each x, and the one that reads only the values of a dense grid
     // whose columns were found: on the narrow surface a column holds hundreds of samples, as
-    // on a finest plot. The columns are found for one mapping and found again for the next.
+    // on a finest plot. The columns are found for one mapping and found again for the next,
+    // also for one that mirrors x.
+    struct Area {
+        QSize size;
+        double left, right;
+    };
     PixelColumns columns;
-    for (const auto& [size, left] :
-         {std::pair{QSize(601, 337), -50.0}, {QSize(16, 337), -50.0}, {QSize(16, 337), -40.0}}) {
+    for (const auto& [size, left, right] :
+         {Area{QSize(601, 337), -50, 50}, Area{QSize(16, 337), -50, 50},
+          Area{QSize(16, 337), -40, 60}, Area{QSize(16, 337), 50, -50}}) {
         platform::ImageSurface surface(size, 1.0);
-        surface.setScale(left, 25, left + 100, -25);
+        surface.setScale(left, 25, right, -25);
         const auto mapping = surface.pixelMapping();
         const bool dense = columns.update(xs, 1, mapping);
         ASSERT_EQ(dense, size.width() == 16);
