@@ -6,12 +6,6 @@
 #include "plot/curve_pixels.h"
 #include "plot/pass_lanes.h"
 
-// The AVX-512 helper passes vectors by reference inside this file only, where the ABI note
-// GCC gives for them does not apply.
-#if defined(__GNUC__)
-#pragma GCC diagnostic ignored "-Wpsabi"
-#endif
-
 namespace tracewell::plot {
 namespace {
 
