@@ -30,7 +30,7 @@ int baseOf(const Instruction& ins, const Frame& f) {
 // Gives every lane of v that is not finite an overflow, and then a finite value.
 template <class Fail>
 void settle(double* v, int n, Fail& fail) {
-    if (!anyNotFinite(v, n)) return;
+    if (!mayHoldNotFinite(v, n)) return;
     for (int j = 0; j < n; ++j) {
         if (ops::isFinite(v[j])) continue;
         fail(j, Failure::Overflow);
@@ -115,7 +115,7 @@ bool Evaluator::runTracking(const Program& program, Frame& f, Failure* kinds) {
         if (o.base < f.sp) std::copy_n(f.slot(o.base), f.n, kept_.data());
         kernels[i](ins, f);
         double* out = f.slot(f.sp - 1);
-        if (!anyNotFinite(out, f.n)) continue;
+        if (!mayHoldNotFinite(out, f.n)) continue;
         for (int j = 0; j < f.n; ++j) {
             if (ops::isFinite(out[j])) continue;
             const double a = o.a ? o.a[j] : ins.k, b = o.b ? o.b[j] : ins.k;
@@ -160,9 +160,9 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
         Failure* kinds = failures.data() + start;
         if (!tracking) {
             Frame f{out, regs_.data(), xs.data() + start, n};
-            for (size_t i = 0; i < code.size(); ++i) kernels[i](code[i], f);
+            for (const std::uint32_t i : program.working()) kernels[i](code[i], f);
             // A failure either reached the result or was watched for where it could hide.
-            if (!(f.bad | anyNotFinite(out, n))) {
+            if (!(f.bad | mayHoldNotFinite(out, n))) {
                 std::fill_n(kinds, n, Failure::None);
                 continue;
             }

@@ -35,12 +35,22 @@ const bool kHasAvx512 = hasAvx512();
 // them elsewhere.
 using Plain = lanes::V2;
 
-unsigned notFinite(const double* v, int n) { return lanes::anyNotFinite<Plain>(v, n); }
-TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* v, int n) {
-    return lanes::anyNotFinite<lanes::V4>(v, n);
+template <bool exact>
+unsigned notFinite(const double* v, int n) {
+    return lanes::sumNotFinite<Plain, exact>(v, n);
 }
+template <bool exact>
+TRACEWELL_TARGET_AVX2 unsigned notFiniteAvx2(const double* v, int n) {
+    return lanes::sumNotFinite<lanes::V4, exact>(v, n);
+}
+template <bool exact>
 TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* v, int n) {
-    return lanes::anyNotFinite<lanes::V8>(v, n);
+    return lanes::sumNotFinite<lanes::V8, exact>(v, n);
+}
+template <bool exact>
+unsigned notFiniteFor(const double* v, int n) {
+    if (kHasAvx512) return notFiniteAvx512<exact>(v, n);
+    return kHasAvx2 ? notFiniteAvx2<exact>(v, n) : notFinite<exact>(v, n);
 }
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
@@ -67,7 +77,7 @@ template <class V, Op op, Src A>
         else
             vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
-        if constexpr (watch) f.bad |= lanes::anyNotFinite<V>(in, n);
+        if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
         for (int i = 0; i < n; ++i) out[i] = ops::apply<op>(in[i]);
     }
 }
@@ -84,9 +94,9 @@ template <class V, Op op, Src L, Src R>
     double* out = f.slot(base);
     const double k = ins.k;
     if constexpr (L == Src::Stack && (ops::hidingOperands<op>() & 1))
-        f.bad |= lanes::anyNotFinite<V>(a, n);
+        f.bad |= lanes::mayHoldNotFinite<V>(a, n);
     if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2))
-        f.bad |= lanes::anyNotFinite<V>(b, n);
+        f.bad |= lanes::mayHoldNotFinite<V>(b, n);
     for (int i = 0; i < n; ++i) {
         const double av = L == Src::Const ? k : a[i];
         const double bv = R == Src::Const ? k : b[i];
@@ -108,12 +118,15 @@ template <class V, bool fromConst>
     const double* x = f.x;
     int i = 0;
     for (; i + kChains * w <= f.n; i += kChains * w) {
+        // The product and the sum are rounded apart, as ops::mulXAdd does. Constants enter as
+        // scalars: a vector built from one here comes out lane by lane.
         V acc[kChains];
-        for (int j = 0; j < kChains; ++j)
-            acc[j] = fromConst ? lanes::splat<V>(start) : lanes::load<V>(s + i + j * w);
-        for (int k = 0; k < m; ++k) {
-            const V c = lanes::splat<V>(steps[k].k);
-            // The product and the sum are rounded apart, as ops::mulXAdd does.
+        for (int j = 0; j < kChains; ++j) {
+            const V xj = lanes::load<V>(x + i + j * w);
+            acc[j] = (fromConst ? xj * start : xj * lanes::load<V>(s + i + j * w)) + steps[0].k;
+        }
+        for (int k = 1; k < m; ++k) {
+            const double c = steps[k].k;
             for (int j = 0; j < kChains; ++j) acc[j] = lanes::load<V>(x + i + j * w) * acc[j] + c;
         }
         for (int j = 0; j < kChains; ++j) lanes::store(s + i + j * w, acc[j]);
@@ -289,10 +302,8 @@ Watch watchFor(Op op) {
     return {};
 }
 
-unsigned anyNotFinite(const double* v, int n) {
-    if (kHasAvx512) return notFiniteAvx512(v, n);
-    return kHasAvx2 ? notFiniteAvx2(v, n) : notFinite(v, n);
-}
+unsigned anyNotFinite(const double* v, int n) { return notFiniteFor<true>(v, n); }
+unsigned mayHoldNotFinite(const double* v, int n) { return notFiniteFor<false>(v, n); }
 
 double applyOp(Op op, double a, double b) {
     switch (op) {

@@ -19,6 +19,9 @@ Watch watchFor(Op op);
 
 // Whether any of v[0..n) is NaN or infinite.
 unsigned anyNotFinite(const double* v, int n);
+// The same at half the cost, with rare false alarms (see lanes::mayHoldNotFinite): for checks
+// whose alarm only means that each value is looked at.
+unsigned mayHoldNotFinite(const double* v, int n);
 
 // The value of an operation on constant operands, for folding at compile time; NaN or an
 // infinity when it fails.

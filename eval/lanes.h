@@ -28,34 +28,42 @@ template <class V>
     std::memcpy(p, &v, sizeof v);
 }
 
-template <class V>
-[[gnu::always_inline]] inline V splat(double d) {
-    V v;
-    for (int i = 0; i < kWidth<V>; ++i) v[i] = d;
-    return v;
-}
-
-// Whether any of v[0..n) is NaN or infinite. v - v is 0 for a finite value and NaN for the
-// others, and a NaN survives every sum: two operations per vector, no compares.
-template <class V>
-[[gnu::always_inline]] inline bool anyNotFinite(const double* v, int n) {
+// Sums v[0..n), or v - v for each value when exact: 0 for a finite value and NaN for the
+// others. Either way a NaN or an infinity makes the sum not finite, as every sum keeps it;
+// summing the values themselves costs one operation per vector instead of two, but finite
+// values can also overflow the sum.
+template <class V, bool exact>
+[[gnu::always_inline]] inline bool sumNotFinite(const double* v, int n) {
     constexpr int w = kWidth<V>;
+    auto term = [](const V& p) { return exact ? p - p : p; };
     V a = {}, b = {}, c = {}, d = {};
     int i = 0;
     for (; i + 4 * w <= n; i += 4 * w) {
-        const V p = load<V>(v + i), q = load<V>(v + i + w);
-        const V r = load<V>(v + i + 2 * w), s = load<V>(v + i + 3 * w);
-        a += p - p, b += q - q, c += r - r, d += s - s;
+        a += term(load<V>(v + i)), b += term(load<V>(v + i + w));
+        c += term(load<V>(v + i + 2 * w)), d += term(load<V>(v + i + 3 * w));
     }
-    for (; i + w <= n; i += w) {
-        const V p = load<V>(v + i);
-        a += p - p;
-    }
-    const V all = (a + b) + (c + d);
-    double sum = 0;
-    for (int j = 0; j < w; ++j) sum += all[j];
-    for (; i < n; ++i) sum += v[i] - v[i];
-    return sum != sum;
+    for (; i + w <= n; i += w) a += term(load<V>(v + i));
+    double all[w];
+    store(all, (a + b) + (c + d));
+    for (int h = w / 2; h >= 1; h /= 2)  // a tree: log2(w) dependent sums, not w
+        for (int j = 0; j < h; ++j) all[j] += all[j + h];
+    double sum = all[0];
+    for (; i < n; ++i) sum += exact ? v[i] - v[i] : v[i];
+    return sum - sum != 0;
+}
+
+// Whether any of v[0..n) is NaN or infinite.
+template <class V>
+[[gnu::always_inline]] inline bool anyNotFinite(const double* v, int n) {
+    return sumNotFinite<V, true>(v, n);
+}
+
+// True whenever any of v[0..n) is NaN or infinite, and in rare false alarms when finite
+// values near the largest double overflow their sum. For checks whose alarm only sends a
+// block down the path that looks at every value.
+template <class V>
+[[gnu::always_inline]] inline bool mayHoldNotFinite(const double* v, int n) {
+    return sumNotFinite<V, false>(v, n);
 }
 
 }  // namespace tracewell::eval::lanes

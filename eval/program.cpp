@@ -22,6 +22,13 @@ bool hasExactReciprocal(double k) {
     return std::fabs(std::frexp(k, &exponent)) == 0.5 && std::isnormal(k) && std::isnormal(1 / k);
 }
 
+// How many instructions an instruction does, itself included: a run's first one does the
+// whole run, a pushed constant and its steps or the steps alone.
+std::size_t instructionsDone(const Instruction& ins) {
+    if (ins.run == 0) return 1;
+    return ins.op == Op::PushConst ? ins.run + 1u : ins.run;
+}
+
 }  // namespace
 
 Program::Program(std::vector<Instruction> code, ValueKind kind)
@@ -45,11 +52,16 @@ Program::Program(std::vector<Instruction> code, ValueKind kind)
     int depth = 0;
     kernels_.reserve(code_.size());
     failureKinds_.reserve(code_.size());
-    for (const Instruction& ins : code_) {
+    std::size_t doneUpTo = 0;  // the instructions before this are done by a run's first
+    for (std::size_t i = 0; i < code_.size(); ++i) {
+        const Instruction& ins = code_[i];
         depth += stackEffect(ins);
         stackDepth_ = std::max(stackDepth_, depth);
         kernels_.push_back(kernelFor(ins));
         failureKinds_.push_back(failureKindFor(ins.op));
+        if (i < doneUpTo) continue;
+        working_.push_back(static_cast<std::uint32_t>(i));
+        doneUpTo = i + instructionsDone(ins);
     }
 }
 

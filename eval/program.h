@@ -41,11 +41,15 @@ public:
     const std::vector<Kernel>& kernels() const { return kernels_; }
     // Why an instruction's result is not finite; nullptr where that cannot happen.
     const std::vector<FailureKindFn>& failureKinds() const { return failureKinds_; }
+    // The positions of the instructions that do work when the code runs straight through:
+    // all but the steps inside a Horner run, which its first instruction does.
+    const std::vector<std::uint32_t>& working() const { return working_; }
 
 private:
     std::vector<Instruction> code_;
     std::vector<Kernel> kernels_;
     std::vector<FailureKindFn> failureKinds_;
+    std::vector<std::uint32_t> working_;
     ValueKind kind_;
     int stackDepth_ = 0;
 };

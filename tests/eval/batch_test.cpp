@@ -34,6 +34,9 @@ const char* const kExpressions[] = {
     "x - 2 - x",
     "1+x*(2+x*(3+x*(4+x*(5+x*(6+x*7)))))",
     "x*(x*(x*1E307+1)+2)+3",
+    "(1+x*(2+x*3))/x",     // work after a run of steps from a constant
+    "(sin(x)*x+2)*x+1-x",  // and after a run from a computed value
+    "x*1E307 + 1E308",     // finite values whose sum over a block overflows
     "",
 };
 
