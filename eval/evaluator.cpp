@@ -62,15 +62,13 @@ Operands operandsOf(const Instruction& ins, const Frame& f, const double* kept) 
     return {where(ins.lhs, true), where(ins.rhs, ins.lhs != Src::Stack), base};
 }
 
-// Asks for the next block's x values and result lines while this block runs: the first
-// instruction to touch a block would otherwise wait on memory with nothing to overlap it.
-void prefetchNext(std::span<const double> xs, std::span<double> values, size_t start) {
+// Asks for the next block's x values while this block runs: the first instruction to touch a
+// block would otherwise wait on memory with nothing to overlap it. The result lines are left
+// to the processor: asking for them too made every formula slower.
+void prefetchNext(std::span<const double> xs, size_t start) {
     constexpr size_t kLine = 64 / sizeof(double);
     const size_t end = std::min(xs.size(), start + kBlock);
-    for (size_t i = start; i < end; i += kLine) {
-        __builtin_prefetch(xs.data() + i, 0, 3);
-        __builtin_prefetch(values.data() + i, 1, 3);
-    }
+    for (size_t i = start; i < end; i += kLine) __builtin_prefetch(xs.data() + i, 0, 3);
 }
 
 }  // namespace
@@ -155,7 +153,7 @@ void Evaluator::evaluate(const Program& program, std::span<const double> xs,
     bool tracking = false;
     for (size_t start = 0; start < xs.size(); start += kBlock) {
         const int n = static_cast<int>(std::min<size_t>(kBlock, xs.size() - start));
-        prefetchNext(xs, values, start + kBlock);
+        prefetchNext(xs, start + kBlock);
         double* out = values.data() + start;
         Failure* kinds = failures.data() + start;
         if (!tracking) {
