@@ -60,12 +60,20 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // The loops below are written once and compiled three times: for every x86-64 processor, for
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
+// The value v with the instruction's tail applied.
+template <Tail tail>
+[[gnu::always_inline]] inline double withTail(double v, double k) {
+    if constexpr (tail == Tail::Add) return v + k;
+    if constexpr (tail == Tail::Mul) return v * k;
+    return v;
+}
+
 // The operand comes from the stack top (replaced by the result) or from x (result pushed).
 // Only stack operands need watching: they may carry a failure that an operation could hide.
 // An x that is not finite is a value like any other, failing only where an operation fails
 // on it, and that operation's result is watched in its turn.
-template <class V, Op op, Src A>
-[[gnu::always_inline]] inline void unaryBody(const Instruction&, Frame& f) {
+template <class V, Op op, Src A, Tail tail = Tail::None>
+[[gnu::always_inline]] inline void unaryBody(const Instruction& ins, Frame& f) {
     const int n = f.n;
     const double* in = A == Src::X ? f.x : f.slot(f.sp - 1);
     double* out = A == Src::X ? f.slot(f.sp++) : f.slot(f.sp - 1);
@@ -78,7 +86,8 @@ template <class V, Op op, Src A>
             vm::apply(ops::vectorFn<op>(), in, out, n);
     } else {
         if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
-        for (int i = 0; i < n; ++i) out[i] = ops::apply<op>(in[i]);
+        const double k = ins.tailK;
+        for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
     }
 }
 
@@ -160,31 +169,42 @@ Kernel hornerFor() {
 
 // A term k*x added to the stack top, in one pass where the product pushed and then added
 // would make two.
+template <Tail tail>
 [[gnu::always_inline]] inline void addXTimesBody(const Instruction& ins, Frame& f) {
     double* s = f.slot(f.sp - 1);
     const double* x = f.x;
-    const double k = ins.k;
-    for (int i = 0; i < f.n; ++i) s[i] = ops::addXTimes(s[i], x[i], k);
+    const double k = ins.k, tk = ins.tailK;
+    for (int i = 0; i < f.n; ++i) s[i] = withTail<tail>(ops::addXTimes(s[i], x[i], k), tk);
 }
-void addXTimesKernel(const Instruction& ins, Frame& f) { addXTimesBody(ins, f); }
+template <Tail tail>
+void addXTimesKernel(const Instruction& ins, Frame& f) {
+    addXTimesBody<tail>(ins, f);
+}
+template <Tail tail>
 TRACEWELL_TARGET_AVX2 void addXTimesKernelAvx2(const Instruction& ins, Frame& f) {
-    addXTimesBody(ins, f);
+    addXTimesBody<tail>(ins, f);
 }
+template <Tail tail>
 TRACEWELL_TARGET_AVX512 void addXTimesKernelAvx512(const Instruction& ins, Frame& f) {
-    addXTimesBody(ins, f);
+    addXTimesBody<tail>(ins, f);
+}
+template <Tail tail>
+Kernel addXTimesFor() {
+    if (kHasAvx512) return &addXTimesKernelAvx512<tail>;
+    return kHasAvx2 ? &addXTimesKernelAvx2<tail> : &addXTimesKernel<tail>;
 }
 
-template <Op op, Src A>
+template <Op op, Src A, Tail tail>
 void unaryKernel(const Instruction& ins, Frame& f) {
-    unaryBody<Plain, op, A>(ins, f);
+    unaryBody<Plain, op, A, tail>(ins, f);
 }
-template <Op op, Src A>
+template <Op op, Src A, Tail tail>
 TRACEWELL_TARGET_AVX2 void unaryKernelAvx2(const Instruction& ins, Frame& f) {
-    unaryBody<lanes::V4, op, A>(ins, f);
+    unaryBody<lanes::V4, op, A, tail>(ins, f);
 }
-template <Op op, Src A>
+template <Op op, Src A, Tail tail>
 TRACEWELL_TARGET_AVX512 void unaryKernelAvx512(const Instruction& ins, Frame& f) {
-    unaryBody<lanes::V8, op, A>(ins, f);
+    unaryBody<lanes::V8, op, A, tail>(ins, f);
 }
 template <Op op, Src L, Src R>
 void binaryKernel(const Instruction& ins, Frame& f) {
@@ -199,10 +219,25 @@ TRACEWELL_TARGET_AVX512 void binaryKernelAvx512(const Instruction& ins, Frame& f
     binaryBody<lanes::V8, op, L, R>(ins, f);
 }
 
-template <Op op, Src A>
+template <Op op, Src A, Tail tail>
 Kernel unaryFor() {
-    if (kHasAvx512) return &unaryKernelAvx512<op, A>;
-    return kHasAvx2 ? &unaryKernelAvx2<op, A> : &unaryKernel<op, A>;
+    if (kHasAvx512) return &unaryKernelAvx512<op, A, tail>;
+    return kHasAvx2 ? &unaryKernelAvx2<op, A, tail> : &unaryKernel<op, A, tail>;
+}
+
+template <Op op, Tail tail>
+Kernel unaryFor(Src a) {
+    return a == Src::X ? unaryFor<op, Src::X, tail>() : unaryFor<op, Src::Stack, tail>();
+}
+
+// Only the operations that take a tail have kernels for one.
+template <Op op>
+Kernel unaryFor(const Instruction& ins) {
+    if constexpr (takesTail(op)) {
+        if (ins.tail == Tail::Add) return unaryFor<op, Tail::Add>(ins.lhs);
+        if (ins.tail == Tail::Mul) return unaryFor<op, Tail::Mul>(ins.lhs);
+    }
+    return unaryFor<op, Tail::None>(ins.lhs);
 }
 
 template <Op op, Src L, Src R>
@@ -254,11 +289,12 @@ Kernel kernelFor(const Instruction& ins) {
         case Op::MulXAdd:
             return ins.run ? hornerFor<false>() : &doneInRun;
         case Op::AddXTimes:
-            if (kHasAvx512) return &addXTimesKernelAvx512;
-            return kHasAvx2 ? &addXTimesKernelAvx2 : &addXTimesKernel;
+            if (ins.tail == Tail::Add) return addXTimesFor<Tail::Add>();
+            if (ins.tail == Tail::Mul) return addXTimesFor<Tail::Mul>();
+            return addXTimesFor<Tail::None>();
 #define TRACEWELL_CASE(name) \
     case Op::name:           \
-        return ins.lhs == Src::X ? unaryFor<Op::name, Src::X>() : unaryFor<Op::name, Src::Stack>();
+        return unaryFor<Op::name>(ins);
             TRACEWELL_UNARY_OPS(TRACEWELL_CASE)
 #undef TRACEWELL_CASE
 #define TRACEWELL_CASE(name) \
@@ -270,8 +306,11 @@ Kernel kernelFor(const Instruction& ins) {
     return nullptr;
 }
 
-FailureKindFn failureKindFor(Op op) {
-    switch (op) {
+FailureKindFn failureKindFor(const Instruction& ins) {
+    // A tail can only overflow, and the operations that take one can only overflow or never
+    // fail.
+    if (ins.tail != Tail::None) return [](double, double) { return Failure::Overflow; };
+    switch (ins.op) {
         case Op::PushConst:
         case Op::PushX:
             return nullptr;

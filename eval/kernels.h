@@ -7,7 +7,7 @@ namespace tracewell::eval {
 
 Kernel kernelFor(const Instruction& ins);
 // nullptr for operations that never fail on finite operands.
-FailureKindFn failureKindFor(Op op);
+FailureKindFn failureKindFor(const Instruction& ins);
 // What must be watched while an operation runs to tell why a sample failed.
 struct Watch {
     bool readsOperands = false;  // its failure kind depends on them (else always an overflow)

@@ -29,6 +29,40 @@ std::size_t instructionsDone(const Instruction& ins) {
     return ins.op == Op::PushConst ? ins.run + 1u : ins.run;
 }
 
+// The tail that instruction next makes of itself, if it adds or multiplies the stack top by
+// a constant. a - k is a + (-k), bit for bit, and sums and products do not depend on the
+// order of their operands.
+Tail tailOf(const Instruction& next, double& k) {
+    const bool constLeft = next.lhs == Src::Const && next.rhs == Src::Stack;
+    if (!(constLeft || (next.lhs == Src::Stack && next.rhs == Src::Const))) return Tail::None;
+    k = next.k;
+    if (next.op == Op::Mul) return Tail::Mul;
+    if (next.op == Op::Add) return Tail::Add;
+    if (next.op != Op::Sub || constLeft) return Tail::None;
+    k = -next.k;
+    return Tail::Add;
+}
+
+// Folds each constant sum or product that follows an operation taking a tail into it: one
+// pass over a block where the two instructions made two.
+std::vector<Instruction> withTails(const std::vector<Instruction>& code) {
+    std::vector<Instruction> out;
+    out.reserve(code.size());
+    for (const Instruction& ins : code) {
+        double k = 0;
+        if (!out.empty() && takesTail(out.back().op) && out.back().tail == Tail::None) {
+            const Tail tail = tailOf(ins, k);
+            if (tail != Tail::None) {
+                out.back().tail = tail;
+                out.back().tailK = k;
+                continue;
+            }
+        }
+        out.push_back(ins);
+    }
+    return out;
+}
+
 }  // namespace
 
 Program::Program(std::vector<Instruction> code, ValueKind kind)
@@ -38,6 +72,7 @@ Program::Program(std::vector<Instruction> code, ValueKind kind)
     for (Instruction& ins : code_)
         if (ins.op == Op::Div && ins.rhs == Src::Const && hasExactReciprocal(ins.k))
             ins.op = Op::Mul, ins.k = 1 / ins.k;
+    code_ = withTails(code_);
     // Consecutive Horner steps run as one, from the constant pushed before them if there is
     // one: the first instruction of the run gets its length.
     for (std::size_t i = 0; i < code_.size(); ++i) {
@@ -58,7 +93,7 @@ Program::Program(std::vector<Instruction> code, ValueKind kind)
         depth += stackEffect(ins);
         stackDepth_ = std::max(stackDepth_, depth);
         kernels_.push_back(kernelFor(ins));
-        failureKinds_.push_back(failureKindFor(ins.op));
+        failureKinds_.push_back(failureKindFor(ins));
         if (i < doneUpTo) continue;
         working_.push_back(static_cast<std::uint32_t>(i));
         doneUpTo = i + instructionsDone(ins);

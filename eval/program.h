@@ -14,6 +14,16 @@ namespace tracewell::eval {
 // value (of the empty text) reads as 0. The kind only matters to those who print the value.
 enum class ValueKind : std::uint8_t { Number, Truth, Empty };
 
+// A constant added to or multiplying the result of an instruction in the same pass over the
+// samples, rounded on its own as the instruction it replaces was.
+enum class Tail : std::uint8_t { None, Add, Mul };
+
+// Operations that take a tail: those that can only overflow and hide nothing, so that the
+// pair fails where and how the two instructions did.
+constexpr bool takesTail(Op op) {
+    return op == Op::Square || op == Op::Abs || op == Op::Neg || op == Op::AddXTimes;
+}
+
 struct Instruction {
     Op op = Op::PushConst;
     Src lhs = Src::Stack;  // the operand of a one-operand instruction
@@ -23,6 +33,8 @@ struct Instruction {
     // before them: how many steps there are. That instruction runs them all over each group of
     // samples in registers; the steps themselves then do nothing.
     std::uint8_t run = 0;
+    Tail tail = Tail::None;  // set by Program
+    double tailK = 0;
 };
 
 struct Frame;

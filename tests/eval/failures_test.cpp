@@ -69,6 +69,9 @@ TEST(Failures, NoShortCutsAndTheFirstFailureInOrderCounts) {
     // An overflow on the left comes first, even where the later failure does not use it.
     EXPECT_EQ(evalAt("(3E9 Xor x) + log(x)", -10).failure, Failure::Overflow);
     EXPECT_EQ(evalAt("exp(x)*2 - sqr(-x)", 800).failure, Failure::Overflow);
+    // An x that is not finite fails at the first operation that fails on it: here the sum,
+    // though Abs passes infinity on without failing.
+    EXPECT_EQ(evalAt("log(-(abs(x)+1))", HUGE_VAL).failure, Failure::Overflow);
 }
 
 TEST(Failures, ErrorEventOncePerFailedSample) {

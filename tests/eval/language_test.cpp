@@ -70,6 +70,12 @@ TEST(Language, PrecedenceAndAssociativity) {
         {"-x*3", -12, 4},
         {"-(x+1)/-2", 2.5, 4},
         {"-x*x", -16, -4},
+        {"x^2-1", 8, 3},         // a constant taken from a result in the same pass
+        {"1-x^2", -8, 3},        // and a result taken from a constant
+        {"2*abs(x)", 6, -3},
+        {"1+-x", -2, 3},
+        {"x^2*3+1", 28, 3},      // one constant joins the pass, the next has one of its own
+        {"x^2+3*x-1", 9, 2},
     });
     // clang-format on
 }
