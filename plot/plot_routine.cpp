@@ -151,15 +151,7 @@ std::optional<PlotProblem> noValueProblem(const PlotSamples& samples) {
                                    QString::fromStdString(plainXText(samples.xs.front())))};
 }
 
-std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
-                                   PlotSamples* samples) {
-    if (samples) {
-        samples->xs.clear();
-        samples->ys.clear();
-        samples->failures.clear();
-    }
-    drawAxes(s, tools.surface, tools.axes);
-
+std::variant<eval::Program, PlotProblem> readText(PlotState& s, const QString& text) {
     s.ExprText = text;
     s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
     // Refused whole, before any scan: a part of it would be another expression.
@@ -176,7 +168,20 @@ std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools 
         return PlotProblem{e.position, QString::fromStdString(e.message) +
                                            QStringLiteral(": position %1").arg(e.position)};
     }
-    sample(s, compiled.program(), tools, samples);
+    return compiled.program();
+}
+
+std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
+                                   PlotSamples* samples) {
+    if (samples) {
+        samples->xs.clear();
+        samples->ys.clear();
+        samples->failures.clear();
+    }
+    drawAxes(s, tools.surface, tools.axes);
+    auto read = readText(s, text);
+    if (auto* problem = std::get_if<PlotProblem>(&read)) return std::move(*problem);
+    sample(s, std::get<eval::Program>(read), tools, samples);
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "eval/evaluator.h"
@@ -16,10 +17,12 @@
 
 namespace tracewell::plot {
 
-// Why a run drew no curve: the text was rejected or cannot be read, or no sample has a value.
+// Why a run drew no curve: the text was rejected or cannot be read, no sample has a value,
+// or the run needed more memory than it could have.
 struct PlotProblem {
     int position = 0;  // 1-based character position in the text; 0 when no character is to blame
     QString message;
+    bool outOfMemory = false;
 };
 
 // Every sample of a run, for those who list them. A failed sample's y is NaN. A run starts
@@ -37,6 +40,11 @@ struct PlotTools {
     AxesCache& axes;
     PixelColumns& columns;
 };
+
+// What a run does with a text before it samples, for all who read a text as a plot does:
+// copies it into the state, refuses it when it is too long or holds a character outside "!"
+// to "~", chooses the first x, and compiles it. The program, or the problem that ends the run.
+std::variant<eval::Program, PlotProblem> readText(PlotState& state, const QString& text);
 
 // state.XRange and state.YRange must be at least 1. Leaves the state as the run leaves it.
 std::optional<PlotProblem> runPlot(PlotState& state, const QString& text, PlotTools tools,

@@ -1,6 +1,7 @@
 #include "plot/plotter.h"
 
 #include <cmath>
+#include <new>
 
 #include "platform/twips.h"
 #include "plot/step_table.h"
@@ -41,13 +42,25 @@ QSize Plotter::defaultPictureSize() {
 
 std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const QString& text,
                                          bool keepSamples) {
-    // Emptied, not freed: the next run that keeps its samples reuses the vectors, so a
-    // finest plot does not fault in fresh pages for its 1.25 million samples every time.
-    samples_.xs.clear();
-    samples_.ys.clear();
-    samples_.failures.clear();
-    return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_, columns_},
-                   keepSamples ? &samples_ : nullptr);
+    try {
+        // Emptied, not freed: the next run that keeps its samples reuses the vectors, so a
+        // finest plot does not fault in fresh pages for its 1.25 million samples every time.
+        samples_.xs.clear();
+        samples_.ys.clear();
+        samples_.failures.clear();
+        return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_, columns_},
+                       keepSamples ? &samples_ : nullptr);
+    } catch (const std::bad_alloc&) {
+        forgetCaches();
+        return PlotProblem{0, QStringLiteral("Not enough memory for this plot"), true};
+    }
+}
+
+void Plotter::forgetCaches() {
+    grid_.reset();
+    axes_ = AxesCache();
+    columns_ = PixelColumns();
+    samples_ = PlotSamples();
 }
 
 }  // namespace tracewell::plot

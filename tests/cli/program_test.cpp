@@ -41,8 +41,24 @@ Outcome run(const QStringList& args, const QStringList& env = {}, const QString&
 }
 
 TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
-    for (const QStringList& args : {QStringList{"sin(x)"}, QStringList{"--bogus"},
-                                    QStringList{"--xrange", "51", "--csv", "x"}}) {
+    const QStringList rows[] = {
+        {"sin(x)"},
+        {"--bogus"},
+        {"--xrange", "51", "--csv", "x"},
+        {"--png", "", "x"},
+        {"--png", "a.png", "--png", "b.png", "x"},
+        // Two outputs on one stream, however it is spelled.
+        {"--png", "-", "--csv", "x"},
+        {"--png", "/dev/stdout", "--csv", "x"},
+        {"--png", "/dev/fd/1", "--csv", "x"},
+        // What one kind of run does not use is refused, not ignored.
+        {"--eval", "1", "--png", "a.png"},
+        {"--eval", "1", "--csv"},
+        {"--eval", "1", "--xrange", "5"},
+        {"--eval", "1", "--level", "15"},
+        {"--x", "1", "--csv", "x"},
+    };
+    for (const QStringList& args : rows) {
         const Outcome r = run(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
