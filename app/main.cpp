@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/fgraph.h"
+#include "app/window_system_start.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -40,7 +41,10 @@ bool answeredInformationRequest(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     if (answeredInformationRequest(argc, argv)) return 0;
+    tracewell::app::keepScaleFactorSane();
+    tracewell::app::beginWindowSystemStart();
     QApplication app(argc, argv);
+    tracewell::app::endWindowSystemStart();
     QApplication::setApplicationName(tracewell::kProductName);
     QApplication::setApplicationVersion(tracewell::kVersion);
     QApplication::setDesktopFileName("tracewell");

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/changed_environment.h"
+
 namespace {
 
 struct Outcome {
@@ -19,15 +21,7 @@ struct Outcome {
 Outcome run(const QStringList& args, const QStringList& env = {}, const QString& stdoutFile = {},
             rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess p;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    for (const QString& change : env) {
-        const qsizetype eq = change.indexOf('=');
-        if (eq < 0)
-            e.remove(change);
-        else
-            e.insert(change.left(eq), change.mid(eq + 1));
-    }
-    p.setProcessEnvironment(e);
+    p.setProcessEnvironment(tracewell::testing::changedEnvironment(env));
     if (!stdoutFile.isEmpty()) p.setStandardOutputFile(stdoutFile);
     p.setChildProcessModifier([fileSizeLimit] {
         const rlimit limit{fileSizeLimit, fileSizeLimit};
