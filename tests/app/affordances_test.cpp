@@ -1,5 +1,10 @@
 // What the window offers beyond its design: the plot area's menu, copy and save, coordinates,
 // F1, names and tool tips, history, focus frames, and where a problem is.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -15,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <csignal>
 
 #include "app/pointer_coordinates.h"
 #include "app_test_support.h"
@@ -106,6 +112,50 @@ TEST(Affordances, RightClickMenuCopiesAndSavesAndLeavesThePictureAlone) {
     }
     EXPECT_EQ(warnings.size(), 4);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"plot.png", "samples.csv"}));
+}
+
+TEST(Affordances, SavesGoIntoAPipeInPlaceAndAFailureNamesItsReason) {
+    testing::Window win;
+    win.w.show();  // sized: the precision, and so the step, is chosen
+    win.t()->setText("sin(x)");
+    win.w.Pic_Click();
+    QTemporaryDir dir;
+    QString path = dir.filePath("pipe");
+    QStringList warnings;
+    win.w.setFileNameAsker([&](const QString&, const QString&) { return path; });
+    win.w.setWarner([&](const QString& message) { warnings << message; });
+    ASSERT_EQ(mkfifo(QFile::encodeName(path), 0600), 0);
+    // A reader is there, and the pipe has room for the picture and the table.
+    const int reader = ::open(QFile::encodeName(path), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    fcntl(reader, F_SETPIPE_SZ, 1 << 20);
+    action(win, "Save picture as...")->trigger();
+    action(win, "Save samples as...")->trigger();
+    QByteArray got;
+    char piece[4096];
+    for (ssize_t n; (n = ::read(reader, piece, sizeof piece)) > 0;) got.append(piece, n);
+    ::close(reader);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+    EXPECT_TRUE(got.startsWith("\x89PNG")) << got.left(8).toHex().toStdString();
+    EXPECT_TRUE(got.contains("x,y\n-10,0.5440211\n"));
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(path), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced";
+
+    // Past a file-size limit, the write's own reason, also for a picture that the image
+    // writer would write in many pieces.
+    path = dir.filePath("plot.bmp");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{1024, old.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    action(win, "Save picture as...")->trigger();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].endsWith(": File too large")) << warnings[0].toStdString();
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(Affordances, F1OpensTheHelpAndItBeepsOnClosing) {

@@ -112,6 +112,15 @@ TEST(PlotCommand, AnOutputThatFailsEndsWithOne) {
     EXPECT_EQ(runPlot(o, out, err), 1);
 }
 
+TEST(PlotCommand, AFileNameIsTakenByteForByte) {
+    const QByteArray latin1 = "lat\xe9.png";  // not UTF-8: Qt reads U+FFFD for the byte
+    const QString read = QString::fromLocal8Bit(latin1);
+    EXPECT_EQ(argumentBytes(read, "png", {"--png", latin1, "x"}), latin1);
+    EXPECT_EQ(argumentBytes(read, "png", {"--png=" + latin1, "x"}), latin1);
+    // Two names that read alike: which is meant cannot be told.
+    EXPECT_EQ(argumentBytes(read, "png", {"--png", latin1, "lat\xe8.png"}), std::nullopt);
+}
+
 TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {
     std::ostringstream out, err;
     ASSERT_EQ(runEval("sqr(x)+x/10", {"-1", "1", "4"}, out, err), 0);
