@@ -212,6 +212,9 @@ bool OutputFile::open() {
             return fail(errno);
         return true;
     }
+    // A file the writer may not write is not replaced either, as "> file" would not.
+    if (r.exists && faccessat(AT_FDCWD, r.path.constData(), W_OK, AT_EACCESS) != 0)
+        return fail(errno);
     target_ = r.path;
     fd_ = createTemporary(target_, temporary_);
     if (fd_ < 0) {
