@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <csignal>
 #include <iostream>
 
 #include "app/fgraph.h"
@@ -42,6 +43,10 @@ bool answeredInformationRequest(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (answeredInformationRequest(argc, argv)) return 0;
     tracewell::app::keepScaleFactorSane();
+#ifdef SIGXFSZ
+    // A save past a file-size limit then fails with its reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     tracewell::app::beginWindowSystemStart();
     QApplication app(argc, argv);
     tracewell::app::endWindowSystemStart();
