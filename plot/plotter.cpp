@@ -53,6 +53,9 @@ std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const 
     } catch (const std::bad_alloc&) {
         forgetCaches();
         return PlotProblem{0, QStringLiteral("Not enough memory for this plot"), true};
+    } catch (...) {
+        forgetCaches();  // whatever failed, nothing half made is kept
+        throw;
     }
 }
 

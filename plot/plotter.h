@@ -46,8 +46,8 @@ public:
 
     // Clears surface and draws the axes and the curve of text from the state. With
     // keepSamples, samples() then lists every sample of this run; otherwise it is emptied.
-    // A run that runs out of memory says so, and leaves every cache empty and its memory
-    // freed, so that the next run starts afresh.
+    // A run that runs out of memory says so; after any failure every cache is left empty,
+    // its memory freed, so that the next run starts afresh.
     std::optional<PlotProblem> plot(platform::ImageSurface& surface, const QString& text,
                                     bool keepSamples = false);
     const PlotSamples& samples() const { return samples_; }
