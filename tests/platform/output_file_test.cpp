@@ -1,8 +1,6 @@
-// Where a file goes: through links only as the system's rule for shared folders allows, into
-// streams in place, and with the reason of the call that failed.
+// Where a file goes: through links only as the system's rule for shared folders allows.
 #include "platform/output_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,27 +41,6 @@ TEST(OutputFile, ALinkInASharedFolderIsFollowedOnlyIfItsOwnersMayAimIt) {
         EXPECT_EQ(contents(target), row.followed ? "picture" : "") << row.linkOwner;
         EXPECT_TRUE(QFileInfo(QFile::decodeName(link)).isSymLink());
     }
-}
-
-TEST(OutputFile, StreamsAreWrittenInPlaceAndFailuresSayWhy) {
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.filePath("out.bin"));
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, "old,", 4), 4);
-    struct stat before {
-    }, after{};
-    fstat(fd, &before);
-    EXPECT_EQ(writeFile("/dev/fd/" + QByteArray::number(fd), "new"), "");
-    ::close(fd);
-    ASSERT_EQ(stat(path, &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(contents(QFile::decodeName(path)), "old,new");
-
-    EXPECT_EQ(writeFile("/dev/full", "x"), "No space left on device");
-    EXPECT_EQ(writeFile(QFile::encodeName(dir.filePath("missing/out.bin")), "x"),
-              "No such file or directory");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.bin"});
 }
 
 }  // namespace
