@@ -7,6 +7,7 @@
 
 #include "app/fgraph.h"
 #include "app/window_system_start.h"
+#include "eval/cpu.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -41,6 +42,12 @@ bool answeredInformationRequest(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A level of fast paths forced through TRACEWELL_ISA that cannot be had: run no copy in
+    // its place.
+    if (const std::string& refusal = tracewell::eval::isaChoice().refusal; !refusal.empty()) {
+        std::cerr << "tracewell: " << refusal << "\n";
+        return 1;
+    }
     if (answeredInformationRequest(argc, argv)) return 0;
     tracewell::app::keepScaleFactorSane();
 #ifdef SIGXFSZ
