@@ -76,7 +76,7 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
 }
 
 TEST(Program, RefusesALevelOfFastPathsItCannotRun) {
-    const Outcome r = run({"--eval", "1"}, {"TRACEWELL_ISA=sse9"});
+    const Outcome r = run({"--eval", "1"}, {.env = {"TRACEWELL_ISA=sse9"}});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err,
               "tracewell-plot: TRACEWELL_ISA=sse9: unknown level; give plain, avx2 or "
