@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "eval/x_text.h"
 #include "platform/twips.h"
 #include "plot/step_table.h"
 #include "plot/window_layout.h"
@@ -46,8 +47,16 @@ std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const 
     samples_.xs.clear();
     samples_.ys.clear();
     samples_.failures.clear();
-    return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_, columns_},
+    return runPlot(state_, text,
+                   {surface, ScriptControl1, grid_, axes_, columns_, summary_, program_},
                    keepSamples ? &samples_ : nullptr);
+}
+
+std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
+    if (!program_) return std::nullopt;
+    // An engine of its own: ScriptControl1's error event belongs to the plot runs.
+    eval::Evaluator engine;
+    return eval::toSingle(engine.evaluate(*program_, eval::xValue(x)));
 }
 
 }  // namespace tracewell::plot
