@@ -91,7 +91,7 @@ QString compileErrorMessage(QStringView text, const eval::CompileError& error) {
 
 std::optional<PlotProblem> noCurveProblem(const RunSummary& run) {
     if (run.samples == 0 || run.inside) return std::nullopt;
-    if (run.values == 0)
+    if (!run.anyValue)
         return PlotProblem{0, QStringLiteral("No value in this range: %1 (x = %2)")
                                   .arg(QString::fromUtf8(eval::failureName(run.firstFailure)),
                                        QString::fromStdString(plainXText(run.firstFailureX)))};
