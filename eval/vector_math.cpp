@@ -14,7 +14,7 @@
 
 // The C library's vector functions follow the x86-64 vector ABI of glibc; where there is no
 // such library, or only plain paths are wanted, the scalar functions serve.
-#if defined(TRACEWELL_AVX2_PATHS) && defined(__GLIBC__)
+#if defined(TRACEWELL_AVX2_PATHS) && defined(TRACEWELL_HAVE_LIBMVEC)
 #include <immintrin.h>
 #define TRACEWELL_LIBMVEC 1
 #endif
