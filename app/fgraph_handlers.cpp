@@ -32,8 +32,8 @@ void Fgraph::Pic_Click() {
             markProblem(*problem);
         else
             clearProblem();
+        emit plotted();
     });
-    emit plotted();
 }
 
 void Fgraph::HScroll1_Change() {
