@@ -138,8 +138,8 @@ std::string_view factorBefore(std::string_view text, std::size_t end) {
     while (start > 0 &&
            (isNameChar(text[start - 1]) || text[start - 1] == '.' || text[start - 1] == '&'))
         --start;
-    const char first = text[start];
-    if (start == end || !(isDigit(first) || first == '.' || first == '&')) return {};
+    if (start == end || !(isDigit(text[start]) || text[start] == '.' || text[start] == '&'))
+        return {};
     return text.substr(start, end - start);
 }
 
