@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "eval/x_text.h"
 #include "platform/twips.h"
 #include "plot/step_table.h"
 #include "plot/window_layout.h"
@@ -48,11 +49,12 @@ std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const 
         samples_.xs.clear();
         samples_.ys.clear();
         samples_.failures.clear();
-        return runPlot(state_, text, {surface, ScriptControl1, grid_, axes_, columns_},
+        return runPlot(state_, text,
+                       {surface, ScriptControl1, grid_, axes_, columns_, summary_, program_},
                        keepSamples ? &samples_ : nullptr);
     } catch (const std::bad_alloc&) {
         forgetCaches();
-        return PlotProblem{0, QStringLiteral("Not enough memory for this plot"), true};
+        return PlotProblem{0, QStringLiteral("Not enough memory for this plot"), 1, true};
     } catch (...) {
         forgetCaches();  // whatever failed, nothing half made is kept
         throw;
@@ -64,6 +66,14 @@ void Plotter::forgetCaches() {
     axes_ = AxesCache();
     columns_ = PixelColumns();
     samples_ = PlotSamples();
+    program_.reset();
+}
+
+std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
+    if (!program_) return std::nullopt;
+    // An engine of its own: ScriptControl1's error event belongs to the plot runs.
+    eval::Evaluator engine;
+    return eval::toSingle(engine.evaluate(*program_, eval::xValue(x)));
 }
 
 }  // namespace tracewell::plot

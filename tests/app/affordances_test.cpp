@@ -74,8 +74,8 @@ TEST(Affordances, RightClickMenuCopiesAndSavesAndLeavesThePictureAlone) {
     // Through the window system, which turns a right click into a context menu request.
     QTest::mouseClick(win.w.windowHandle(), Qt::RightButton, {},
                       win.pic()->mapTo(&win.w, win.pic()->rect().center()));
-    EXPECT_EQ(entries,
-              QStringList({"Copy picture", "Save picture as...", "Save samples as... (off)"}));
+    EXPECT_EQ(entries, QStringList({"Copy picture", "Copy point (off)", "Save picture as...",
+                                    "Save samples as... (off)"}));
     EXPECT_EQ(win.ink(), 0);  // no plot from the right click
 
     win.t()->setText("sin(x)");
@@ -103,15 +103,20 @@ TEST(Affordances, RightClickMenuCopiesAndSavesAndLeavesThePictureAlone) {
     EXPECT_EQ(lines.size(), 4002);  // header, 4000 samples at level 6, the last line's end
     EXPECT_EQ(lines[1], "-10,0.5440211");
     EXPECT_TRUE(warnings.isEmpty());
+    path = dir.filePath("typed");  // a name without an extension gets the format's
+    action(win, "Save picture as...")->trigger();
+    action(win, "Save samples as...")->trigger();
 
     // A failed write says so and leaves no file, partial or temporary.
-    for (const QString& bad : {dir.filePath("missing/plot.png"), dir.path()}) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.d"));
+    for (const QString& bad : {dir.filePath("missing/plot.png"), dir.filePath("folder.d")}) {
         path = bad;
         action(win, "Save picture as...")->trigger();
         action(win, "Save samples as...")->trigger();
     }
     EXPECT_EQ(warnings.size(), 4);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"plot.png", "samples.csv"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList({"plot.png", "samples.csv", "typed.csv", "typed.png"}));
 }
 
 TEST(Affordances, SavesGoIntoAPipeInPlaceAndAFailureNamesItsReason) {

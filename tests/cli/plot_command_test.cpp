@@ -77,7 +77,7 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     EXPECT_EQ(err.str(), "tracewell-plot: Expected expression: position 3\n");
     err.str("");
     EXPECT_EQ(runEval("x\t", {}, out, err), 2);  // refused as a plot refuses it, in its words
-    EXPECT_EQ(err.str(), "tracewell-plot: Character U+0009 at position 2 is not accepted\n");
+    EXPECT_EQ(err.str(), "tracewell-plot: A tab (U+0009) at position 2 is not accepted\n");
     EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
 }
 
