@@ -15,7 +15,7 @@ namespace tracewell::plot {
 struct PlotProblem {
     int position = 0;  // 1-based character position in the text; 0 when no character is to blame
     QString message;
-    int length = 1;  // the characters to blame from position
+    int length = 1;            // the characters to blame from position
     bool outOfMemory = false;  // the run needed more memory than it could have
 };
 
