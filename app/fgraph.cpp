@@ -14,6 +14,7 @@
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
+#include "plot/limits.h"
 #include "plot/window_layout.h"
 
 namespace tracewell::app {
@@ -35,9 +36,14 @@ Label* label(QWidget* parent, const char* name, const QString& caption) {
     return l;
 }
 
-platform::ScrollBar* scrollBar(QWidget* parent, const char* name,
-                               const platform::ScrollBar::Design& design) {
-    auto* bar = new platform::ScrollBar(design, parent);
+// A vertical bar carries its largest value at the top, a horizontal one at the right.
+platform::ScrollBar* scrollBar(QWidget* parent, const char* name, Qt::Orientation orientation,
+                               const plot::BarLimits& limits) {
+    const bool vertical = orientation == Qt::Vertical;
+    auto* bar = new platform::ScrollBar({orientation, vertical ? limits.maximum : limits.minimum,
+                                         vertical ? limits.minimum : limits.maximum, limits.start,
+                                         limits.arrowStep, limits.trackStep},
+                                        parent);
     bar->setObjectName(name);
     return bar;
 }
@@ -76,12 +82,12 @@ void Fgraph::createControls() {
     Lb->setFont(arial(12));
     Lt = label<platform::ClickLabel>(this, "Lt", ".");
     Lt->setFont(arial(9.75));
-    Lg = label<platform::ClickLabel>(this, "Lg", "Oy: 2");
-    Lv = label<platform::ClickLabel>(this, "Lv", "Ox: 10");
+    Lg = label<platform::ClickLabel>(this, "Lg", plot::kYRangeBar.label(plot::kYRangeBar.start));
+    Lv = label<platform::ClickLabel>(this, "Lv", plot::kXRangeBar.label(plot::kXRangeBar.start));
 
-    VS = scrollBar(this, "VS", {Qt::Vertical, 14, 0, 6, 2, 3});
-    VScroll1 = scrollBar(this, "VScroll1", {Qt::Vertical, 25, 1, 2, 1, 1});
-    HScroll1 = scrollBar(this, "HScroll1", {Qt::Horizontal, 1, 50, 10, 1, 1});
+    VS = scrollBar(this, "VS", Qt::Vertical, plot::kLevelBar);
+    VScroll1 = scrollBar(this, "VScroll1", Qt::Vertical, plot::kYRangeBar);
+    HScroll1 = scrollBar(this, "HScroll1", Qt::Horizontal, plot::kXRangeBar);
 
     Image1 = new platform::ClickLabel(this);
     Image1->setObjectName("Image1");

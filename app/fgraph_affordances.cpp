@@ -34,7 +34,8 @@ namespace {
 // end (550 + W / 3.5) stays left of Lt (W / 2 - 1300) from W > 8633.3, and HScroll1's right
 // end (W / 2 + 2295) left of Image1 (W - 650) from W > 5890.
 constexpr double kMinOuterWidth = 8634;
-// The plot area's height is H - 1395 twips; it keeps at least this many pixels.
+// The plot area's height is H - plot::kHeightAroundPlotArea twips; it keeps at least this many
+// pixels.
 constexpr int kMinPlotPixels = 100;
 
 // The extension of a filter's first pattern: "png" for "PNG picture (*.png);;All files (*)".
@@ -126,7 +127,8 @@ void Fgraph::addAffordances() {
     const double twips = platform::twipsPerPixel(this);
     setMinimumSize(
         static_cast<int>(std::ceil((kMinOuterWidth - plot::kFrameWidth) / twips)),
-        static_cast<int>(std::ceil((1395 - plot::kFrameHeight) / twips)) + kMinPlotPixels);
+        static_cast<int>(std::ceil((plot::kHeightAroundPlotArea - plot::kFrameHeight) / twips)) +
+            kMinPlotPixels);
 }
 
 void Fgraph::showPlotMenu(const QPoint& at) {

@@ -9,7 +9,7 @@
 #include "platform/guard.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
-#include "plot/label_numbers.h"
+#include "plot/limits.h"
 #include "plot/window_layout.h"
 
 namespace tracewell::app {
@@ -38,32 +38,32 @@ void Fgraph::Pic_Click() {
 
 void Fgraph::HScroll1_Change() {
     state_.XRange = static_cast<std::int16_t>(HScroll1->currentValue());
-    Lv->setText("Ox: " + plot::captionNumber(state_.XRange));
+    Lv->setText(plot::kXRangeBar.label(state_.XRange));
     Pic_Click();
 }
 
 void Fgraph::VScroll1_Change() {
     state_.YRange = static_cast<std::int16_t>(VScroll1->currentValue());
-    Lg->setText("Oy: " + plot::captionNumber(state_.YRange));
+    Lg->setText(plot::kYRangeBar.label(state_.YRange));
     Pic_Click();
 }
 
 // A label click resets its range without moving the bar.
 void Fgraph::Lv_Click() {
-    state_.XRange = plot::Plotter::kStartXRange;
-    Lv->setText("Ox: " + plot::captionNumber(state_.XRange));
+    state_.XRange = plot::kXRangeBar.start;
+    Lv->setText(plot::kXRangeBar.label(state_.XRange));
     Pic_Click();
 }
 
 void Fgraph::Lg_Click() {
-    state_.YRange = plot::Plotter::kStartYRange;
-    Lg->setText("Oy: " + plot::captionNumber(state_.YRange));
+    state_.YRange = plot::kYRangeBar.start;
+    Lg->setText(plot::kYRangeBar.label(state_.YRange));
     Pic_Click();
 }
 
 // Moving the bar to another level runs VS_Change at once; then it runs again.
 void Fgraph::Lt_Click() {
-    VS->setCurrentValue(6);
+    VS->setCurrentValue(plot::kLevelBar.start);
     VS_Change();
 }
 
@@ -71,7 +71,7 @@ void Fgraph::Lt_Click() {
 void Fgraph::VS_Change() {
     const int level = VS->currentValue();
     plotter_.setPrecision(level);
-    Lt->setText(plot::captionNumber(level));
+    Lt->setText(plot::kLevelBar.label(level));
 }
 
 void Fgraph::Form_Resize() {

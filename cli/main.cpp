@@ -7,25 +7,16 @@
 #include <iostream>
 #include <new>
 
+#include "cli/bar_options.h"
 #include "cli/eval_command.h"
 #include "cli/output.h"
 #include "cli/plot_command.h"
 #include "cli/runtime_folder.h"
 #include "eval/cpu.h"
+#include "plot/plotter.h"
 #include "tracewell/version.h"
 
 namespace {
-
-struct Parsed {
-    int value = 0;
-    bool ok = false;
-};
-
-Parsed wholeNumber(const QString& text, int low, int high) {
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    return {v, ok && v >= low && v <= high};
-}
 
 int run(int argc, char* argv[]) {
     // A level of fast paths forced through TRACEWELL_ISA that cannot be had: run no copy in
@@ -60,12 +51,27 @@ int run(int argc, char* argv[]) {
     const QCommandLineOption evalOption("eval", "Evaluate EXPR and print its value at each x.",
                                         "EXPR");
     const QCommandLineOption xOption("x", "An x for --eval (repeatable; default 0).", "VALUE");
-    const QCommandLineOption xRangeOption("xrange", "Half-width of the x interval, 1..50.", "N",
-                                          "10");
-    const QCommandLineOption yRangeOption("yrange", "Half-height of the y interval, 1..25.", "N",
-                                          "2");
-    const QCommandLineOption levelOption("level", "Precision level: 0, 2, ..., 14.", "L", "6");
-    const QCommandLineOption sizeOption("size", "Plot area in pixels (default 601x337).", "WxH");
+    using tracewell::cli::span;
+    using tracewell::plot::kLevelBar;
+    using tracewell::plot::kXRangeBar;
+    using tracewell::plot::kYRangeBar;
+    const QStringList levels = tracewell::cli::levelsWithAStep();
+    const QSize pictureSize = tracewell::plot::Plotter::defaultPictureSize();
+    const QCommandLineOption xRangeOption(
+        "xrange", QString("Half-width of the x interval, %1.").arg(span(kXRangeBar)), "N",
+        QString::number(kXRangeBar.start));
+    const QCommandLineOption yRangeOption(
+        "yrange", QString("Half-height of the y interval, %1.").arg(span(kYRangeBar)), "N",
+        QString::number(kYRangeBar.start));
+    const QCommandLineOption levelOption(
+        "level",
+        QString("Precision level: %1, %2, ..., %3.").arg(levels.front(), levels[1], levels.back()),
+        "L", QString::number(kLevelBar.start));
+    const QCommandLineOption sizeOption("size",
+                                        QString("Plot area in pixels (default %1x%2).")
+                                            .arg(pictureSize.width())
+                                            .arg(pictureSize.height()),
+                                        "WxH");
     const QCommandLineOption pngOption(
         "png", "Write the picture to FILE (- or /dev/stdout: standard output).", "FILE");
     const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
@@ -98,13 +104,15 @@ int run(int argc, char* argv[]) {
          {&evalOption, &xRangeOption, &yRangeOption, &levelOption, &sizeOption, &pngOption})
         if (parser.values(*o).size() > 1)
             return usageError(QString("--%1 is given more than once").arg(o->names()[0]));
-    const Parsed xRange = wholeNumber(parser.value(xRangeOption), 1, 50);
-    if (!xRange.ok) return usageError("--xrange wants a whole number from 1 to 50");
-    const Parsed yRange = wholeNumber(parser.value(yRangeOption), 1, 25);
-    if (!yRange.ok) return usageError("--yrange wants a whole number from 1 to 25");
-    const Parsed level = wholeNumber(parser.value(levelOption), 0, 14);
-    if (!level.ok || level.value % 2 != 0)
-        return usageError("--level wants one of 0, 2, 4, 6, 8, 10, 12, 14");
+    using tracewell::cli::barValue;
+    using tracewell::cli::outOfRange;
+    const auto xRange = barValue(parser.value(xRangeOption), kXRangeBar);
+    if (!xRange) return usageError(outOfRange("--xrange", kXRangeBar));
+    const auto yRange = barValue(parser.value(yRangeOption), kYRangeBar);
+    if (!yRange) return usageError(outOfRange("--yrange", kYRangeBar));
+    const auto level = barValue(parser.value(levelOption), kLevelBar);
+    if (!level || !tracewell::plot::StepTable::stepFor(*level))
+        return usageError("--level wants one of " + levels.join(", "));
     QSize size;
     if (parser.isSet(sizeOption)) {
         const auto m =
@@ -148,9 +156,9 @@ int run(int argc, char* argv[]) {
 
     tracewell::cli::PlotOptions options;
     options.expression = positional[0];
-    options.xRange = xRange.value;
-    options.yRange = yRange.value;
-    options.level = level.value;
+    options.xRange = *xRange;
+    options.yRange = *yRange;
+    options.level = *level;
     options.size = size;
     options.pngPath = pngPath;
     options.csv = parser.isSet(csvOption);

@@ -5,15 +5,15 @@
 #include <QString>
 #include <iosfwd>
 
-#include "plot/plotter.h"
+#include "plot/limits.h"
 
 namespace tracewell::cli {
 
 struct PlotOptions {
     QString expression;
-    int xRange = plot::Plotter::kStartXRange;  // 1..50
-    int yRange = plot::Plotter::kStartYRange;  // 1..25
-    int level = 6;                             // an even precision level, 0..14
+    int xRange = plot::kXRangeBar.start;  // within plot::kXRangeBar
+    int yRange = plot::kYRangeBar.start;  // within plot::kYRangeBar
+    int level = plot::kLevelBar.start;    // a level with a step (plot::StepTable)
     QSize size;          // pixels of the plot area; empty: the window's plot area as designed
     QByteArray pngPath;  // the file's name in the system's bytes; empty: no picture written
     bool csv = false;    // list the samples on out

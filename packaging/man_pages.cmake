@@ -24,18 +24,22 @@ foreach(entry "tracewell|plot graphs of mathematical functions y = f(x)"
     list(GET entry 0 program)
     list(GET entry 1 name)
     set(page ${man_dir}/${program}.1)
+    # The include file may name the version record's fields (@TRACEWELL_VERSION_TEXT@, ...).
+    set(include ${man_dir}/${program}.h2m)
+    configure_file(${program}.h2m ${include} @ONLY)
     # Run by name from its own folder, so that the usage line reads as it will once installed.
     # help2man runs the program in the locale given by --locale ("C" unless told), and reads
     # its output and the include file in that locale's encoding: the version text is Russian.
+    # The footer names the product and version only: the whole --version line overruns it.
     add_custom_command(
         OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
         COMMAND ${CMAKE_COMMAND} -E env --modify PATH=path_list_prepend:$<TARGET_FILE_DIR:${program}>
                 ${TRACEWELL_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
-                "--name=${name}" --include=${CMAKE_CURRENT_SOURCE_DIR}/${program}.h2m
-                --output=${page} ${program}
+                "--name=${name}" "--source=${TRACEWELL_PRODUCT_NAME} ${TRACEWELL_VERSION_TEXT}"
+                --include=${include} --output=${page} ${program}
         COMMAND gzip -9nf ${page}
-        DEPENDS ${program} ${program}.h2m
+        DEPENDS ${program} ${include}
         COMMENT "Writing the manual page of ${program}"
         VERBATIM)
     list(APPEND man_pages ${page}.gz)

@@ -5,6 +5,7 @@
 
 #include "eval/x_text.h"
 #include "platform/twips.h"
+#include "plot/limits.h"
 #include "plot/step_table.h"
 #include "plot/window_layout.h"
 
@@ -20,8 +21,8 @@ void Plotter::load() {
         state_.CharTable.set(state_.Idx, QString(QChar(state_.Idx)));
         ++state_.Idx;
     }
-    state_.XRange = kStartXRange;
-    state_.YRange = kStartYRange;
+    state_.XRange = kXRangeBar.start;
+    state_.YRange = kYRangeBar.start;
 }
 
 void Plotter::setPrecision(int level) {

@@ -26,11 +26,8 @@ public:
     Plotter(const Plotter&) = delete;
     Plotter& operator=(const Plotter&) = delete;
 
-    // The ranges at start, to which a click on their labels returns.
-    static constexpr std::int16_t kStartXRange = 10, kStartYRange = 2;
-
     // The start values: the character table, filled through the shared loop index (which
-    // is left at 127), and the ranges 10 and 2. Nothing else is set: no step yet.
+    // is left at 127), and the ranges' starts (plot/limits.h). Nothing else is set: no step yet.
     void load();
 
     // The step of an even level from 0 to 14; any other level keeps the step as it was.

@@ -1,5 +1,7 @@
 #include "plot/window_layout.h"
 
+#include "plot/limits.h"
+
 namespace tracewell::plot {
 
 WindowLayout designLayout() {
@@ -14,18 +16,18 @@ WindowLayout designLayout() {
     d.Lv = {6120, 5400, 735, 255};
     d.HScroll1 = {6840, 5400, 495, 255};
     d.Image1 = {8640, 5280, 360, 360};
-    d.level = 6;
+    d.level = kLevelBar.start;
     return d;
 }
 
 std::optional<WindowLayout> layoutForOuterSize(float W, float H) {
-    if (!(H - 1395.0f > 0)) return std::nullopt;
+    if (!(H - kHeightAroundPlotArea > 0)) return std::nullopt;
     WindowLayout l = designLayout();
     auto at = [](QRectF& r, float left, float top) { r.moveTo(left, top); };
     // Single-precision arithmetic throughout, and both divisions are true divisions, so that
     // every position is the design's to the fraction of a twip.
     l.Pic.setWidth(W - 400.0f);
-    l.Pic.setHeight(H - 1395.0f);
+    l.Pic.setHeight(H - kHeightAroundPlotArea);
     at(l.T, 550.0f, H - 1150.0f);
     at(l.Lb, 120.0f, H - 1100.0f);
     at(l.Image1, W - 650.0f, H - 1100.0f);
@@ -36,7 +38,7 @@ std::optional<WindowLayout> layoutForOuterSize(float W, float H) {
     l.T.setWidth(W / 3.5f);
     at(l.VS, W / 2.0f - 1000.0f, H - 1150.0f);
     at(l.Lt, W / 2.0f - 1300.0f, H - 1100.0f);
-    l.level = H > 6375.0f ? 8 : 6;
+    l.level = H > kDesignClientHeight + kFrameHeight ? kTallWindowLevel : kLevelBar.start;
     return l;
 }
 

@@ -17,8 +17,12 @@ struct WindowLayout {
 WindowLayout designLayout();
 
 // W and H are the window's outer width and height. Nothing is laid out (nullopt) when the
-// height leaves no room for the plot area: H - 1395 not above 0.
+// height leaves no room for the plot area: H - kHeightAroundPlotArea not above 0.
 std::optional<WindowLayout> layoutForOuterSize(float W, float H);
+
+// The outer height that the layout gives to everything but the plot area: the frame, the
+// margin above the plot area and the strip of controls below it.
+constexpr float kHeightAroundPlotArea = 1395;
 
 // The design measures outer sizes with a frame of 120 twips across and 510 down (its outer
 // 9390 x 6375 around a client area of 9270 x 5865), whatever frame a window manager draws.

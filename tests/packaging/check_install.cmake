@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks that a desktop sees a program there:
 # both programs, the desktop entry with the version record, and the icon in three sizes.
-# Run with -DBUILD_DIR=... -DPREFIX=...
+# Run with -DBUILD_DIR=... -DPREFIX=... -DVERSION=<the version text>
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -18,7 +18,7 @@ endforeach()
 file(READ "${PREFIX}/share/applications/tracewell.desktop" entry)
 foreach(line "Name=Tracewell" "Exec=tracewell" "Icon=tracewell"
              "Comment[ru]=Программа для построения графиков математических функций"
-             "X-Tracewell-Version=3.03.0004")
+             "X-Tracewell-Version=${VERSION}")
     string(FIND "${entry}" "${line}\n" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the desktop entry lacks '${line}'")
@@ -26,6 +26,7 @@ foreach(line "Name=Tracewell" "Exec=tracewell" "Icon=tracewell"
 endforeach()
 execute_process(COMMAND "${PREFIX}/bin/tracewell-plot" --version OUTPUT_VARIABLE version
                 RESULT_VARIABLE result)
-if(NOT result EQUAL 0 OR NOT version MATCHES "Tracewell 3\\.03\\.0004")
+string(FIND "${version}" "Tracewell ${VERSION}" at)
+if(NOT result EQUAL 0 OR at EQUAL -1)
     message(FATAL_ERROR "tracewell-plot --version says '${version}'")
 endif()

@@ -63,8 +63,15 @@ file -b "$out/plot.png" | grep -q '^PNG image data, 200 x 100' || fail "the plot
 zcat "$root/usr/share/man/man1/tracewell-plot.1.gz" | grep -qF '\-\-png' ||
     fail "the manual page of tracewell-plot lacks --png"
 # A text help2man could not encode (the Russian of the version) would show as question marks.
+# The footer names the version alone; the Russian description stays in the page's text.
 for page in tracewell tracewell-plot; do
     ! zcat "$root/usr/share/man/man1/$page.1.gz" | grep -n '??' ||
         fail "the manual page of $page has characters lost to question marks"
+    zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .* \"Tracewell $version\" " ||
+        fail "the manual page of $page lacks the footer 'Tracewell $version'"
 done
+zcat "$root/usr/share/man/man1/tracewell-plot.1.gz" | grep -q 'Программа для построения' ||
+    fail "the manual page of tracewell-plot lacks the program's description"
+zcat "$root/usr/share/doc/tracewell/changelog.gz" | head -1 | grep -qF "tracewell ($version)" ||
+    fail "the change log has no entry for $version"
 echo "check_package: $deb is sound"
