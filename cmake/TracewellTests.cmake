@@ -12,10 +12,12 @@ target_link_libraries(tracewell_isa_check PRIVATE tracewell_eval GTest::gtest tr
 
 # Adds a GoogleTest program and registers its tests with ctest. With EVERY_ISA they are
 # registered once more for each forced level, named with the level as suffix (".avx2").
+# Its sources find the helpers that tests share as "support/<name>.h".
 function(tracewell_add_tests name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "EVERY_ISA" "" "")
     add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE tracewell_warnings)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     # One value per property: gtest_discover_tests keeps only the first item of a list.
     set(environment ENVIRONMENT QT_QPA_PLATFORM=offscreen)
     if(NOT arg_EVERY_ISA)

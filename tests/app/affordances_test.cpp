@@ -24,6 +24,7 @@
 
 #include "app/pointer_coordinates.h"
 #include "app_test_support.h"
+#include "support/modal_driver.h"
 
 namespace tracewell::app {
 namespace {
@@ -170,13 +171,11 @@ TEST(Affordances, F1OpensTheHelpAndItBeepsOnClosing) {
     int beeps = 0;
     win.w.setBeep([&] { ++beeps; });
     bool shown = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* help = QApplication::activeModalWidget()) {
-            shown = help->objectName() == "Dialog";
-            help->close();
-        }
-    });
-    QTest::keyClick(win.t(), Qt::Key_F1);
+    tracewell::testing::driveModal([&] { QTest::keyClick(win.t(), Qt::Key_F1); },
+                                   [&](QWidget& help) {
+                                       shown = help.objectName() == "Dialog";
+                                       help.close();
+                                   });
     EXPECT_TRUE(shown);
     EXPECT_EQ(beeps, 1);
 }

@@ -9,17 +9,12 @@
 #include "platform/click_label.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "support/ink.h"
 
 namespace tracewell::app::testing {
 
 using plot::kInk;
-
-inline int inkedPixels(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == kInk;
-    return n;
-}
+using tracewell::testing::inkedPixels;
 
 struct Window {
     Fgraph w;

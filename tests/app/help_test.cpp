@@ -9,23 +9,15 @@
 
 #include "app_test_support.h"
 #include "dialog/dialog.h"
+#include "support/modal_driver.h"
 
 namespace tracewell::app {
 namespace {
 
-// Clicks Image1 and runs step inside the help's modal loop; the help is closed afterwards
-// even when the step fails, so a broken test cannot hang.
+// Clicks Image1 and runs step inside the help's modal loop.
 void openHelpAndRun(testing::Window& win, const std::function<void(QWidget& help)>& step) {
-    QObject context;
-    QTimer::singleShot(0, &context, [&] {
-        QWidget* help = QApplication::activeModalWidget();
-        if (help) step(*help);
-        if (QWidget* open = QApplication::activeModalWidget()) open->close();
-    });
-    QTimer::singleShot(10000, &context, [] {
-        if (QWidget* open = QApplication::activeModalWidget()) open->close();
-    });
-    QTest::mouseClick(win.label("Image1"), Qt::LeftButton);
+    tracewell::testing::driveModal([&] { QTest::mouseClick(win.label("Image1"), Qt::LeftButton); },
+                                   step);
 }
 
 TEST(Help, OpensModallyAndBeepsOnlyAfterClosing) {

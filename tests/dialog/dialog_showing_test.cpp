@@ -12,14 +12,20 @@
 #include <stdexcept>
 
 #include "dialog/dialog.h"
-#include "modal_driver.h"
 #include "platform/icons.h"
+#include "support/modal_driver.h"
 
 namespace tracewell::dialog {
 namespace {
 
-using testing::closeAllWindows;
-using testing::showAndDrive;
+using tracewell::testing::closeAllWindows;
+
+// Shows dialog modally and runs step with its live window; returns what showModal() returned.
+bool showAndDrive(Dialog& dialog, const std::function<void(QWidget& window)>& step) {
+    bool closed = false;
+    tracewell::testing::driveModal([&] { closed = dialog.showModal(); }, step);
+    return closed;
+}
 
 QPushButton* button(QWidget& window, const char* name) {
     return window.findChild<QPushButton*>(QString::fromLatin1(name));

@@ -1,14 +1,14 @@
 // The two evaluation paths (whole blocks, and one sample at a time) agree bit for bit.
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "eval_test_support.h"
+#include "support/same_bits.h"
 
 namespace tracewell::eval {
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using tracewell::testing::sameBits;
 
 const char* const kExpressions[] = {
     "sin(x)",

@@ -5,11 +5,12 @@
 
 #include "eval/x_text.h"
 #include "eval_test_support.h"
+#include "support/same_bits.h"
 
 namespace tracewell::eval {
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using tracewell::testing::sameBits;
 
 TEST(XText, Layout) {
     struct Row {

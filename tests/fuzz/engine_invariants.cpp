@@ -14,6 +14,7 @@
 #include "eval/hints.h"
 #include "eval/single.h"
 #include "eval/x_text.h"
+#include "support/same_bits.h"
 
 namespace tracewell::eval::fuzz {
 namespace {
@@ -29,7 +30,7 @@ constexpr int kCopies = 9;
 // Every x in turn, through a whole block and on into a part-filled second one.
 constexpr int kMixed = kBlock + 44;
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using tracewell::testing::sameBits;
 
 // Characters as the engine counts them: every byte that does not continue a UTF-8 sequence.
 int characterCount(std::string_view text) {

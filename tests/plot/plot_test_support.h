@@ -2,6 +2,7 @@
 // A plot routine on an image of its own, with the state the window has after loading.
 
 #include "plot/plotter.h"
+#include "support/ink.h"
 
 namespace tracewell::plot::testing {
 
@@ -35,13 +36,7 @@ struct PlotRig {
         return surface.image().rect().contains(d) && surface.image().pixelColor(d) == kInk;
     }
 
-    int inkedPixels() const {
-        int n = 0;
-        const QImage& im = surface.image();
-        for (int y = 0; y < im.height(); ++y)
-            for (int x = 0; x < im.width(); ++x) n += im.pixelColor(x, y) == kInk;
-        return n;
-    }
+    int inkedPixels() const { return tracewell::testing::inkedPixels(surface.image()); }
 };
 
 }  // namespace tracewell::plot::testing

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <bit>
 
 #include "dialog/dialog.h"
 #include "platform/twips.h"
 #include "plot/step_table.h"
+#include "support/same_bits.h"
 
 namespace tracewell::stress {
 namespace {
@@ -24,9 +24,7 @@ T* named(app::Fgraph& window, const char* name) {
     return window.findChild<T*>(name);
 }
 
-bool sameBits(float a, float b) {
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
+using tracewell::testing::sameBits;
 
 bool rowHasInk(const QImage& image, int y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));

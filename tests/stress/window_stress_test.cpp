@@ -8,18 +8,12 @@
 
 #include "sanitized.h"
 #include "stress_run.h"
+#include "support/ink.h"
 
 namespace tracewell::stress {
 namespace {
 
-int inkedPixels(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) n += (row[x] | 0xff000000) == kInk;
-    }
-    return n;
-}
+using tracewell::testing::inkedPixels;
 
 void typeOver(QLineEdit* t, const QString& text) {
     QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
