@@ -119,8 +119,10 @@ int run(int argc, char* argv[]) {
             QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
-        if (w < 1 || h < 1 || w > 10000 || h > 10000)
-            return usageError("--size wants WIDTHxHEIGHT in pixels, each 1..10000");
+        using tracewell::plot::kLargestPictureSide;
+        if (w < 1 || h < 1 || w > kLargestPictureSide || h > kLargestPictureSide)
+            return usageError(QString("--size wants WIDTHxHEIGHT in pixels, each 1..%1")
+                                  .arg(kLargestPictureSide));
         size = QSize(w, h);
     }
     QByteArray pngPath;

@@ -11,6 +11,10 @@
 
 namespace tracewell::cli {
 
+// The largest picture --size allows is drawn at full size.
+static_assert(double{plot::kLargestPictureSide} * plot::kLargestPictureSide <=
+              platform::ImageSurface::kMaxDevicePixels);
+
 int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     plot::Plotter plotter;
     plotter.load();

@@ -24,7 +24,7 @@ public:
     explicit ImageSurface(QSize size = {}, qreal devicePixelRatio = 1.0);
 
     // Far above any screen's (an 8K screen has 33 million); tracewell-plot's largest
-    // picture, 10000 x 10000, just fits.
+    // picture (plot::kLargestPictureSide squared) just fits.
     static constexpr double kMaxDevicePixels = 100'000'000;
     ~ImageSurface();
     ImageSurface(const ImageSurface&) = delete;

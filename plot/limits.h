@@ -36,4 +36,8 @@ inline constexpr BarLimits kLevelBar{0, StepTable::kFinestLevel, 6, 2, 3, u""};
 // The level a resize sets in a window taller than its design; otherwise it sets the start.
 inline constexpr int kTallWindowLevel = 8;
 
+// tracewell-plot's --size: each side from 1 to this many pixels. The largest picture still
+// fits the surface's limit (platform::ImageSurface::kMaxDevicePixels).
+inline constexpr int kLargestPictureSide = 10000;
+
 }  // namespace tracewell::plot

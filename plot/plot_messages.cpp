@@ -5,11 +5,12 @@
 
 #include "eval/hints.h"
 #include "plot/label_numbers.h"
+#include "plot/limits.h"
 
 namespace tracewell::plot {
 namespace {
 
-constexpr int kLargestYRange = 25;  // the top of the y-range bar
+constexpr int kLargestYRange = kYRangeBar.maximum;
 
 // Characters nobody can see, named in words.
 struct Unseen {
