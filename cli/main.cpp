@@ -11,6 +11,7 @@
 #include "cli/eval_command.h"
 #include "cli/output.h"
 #include "cli/plot_command.h"
+#include "cli/program_command.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -52,11 +53,17 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Plots EXPR as Tracewell's window does, or evaluates it with --eval.");
+        "Plots EXPR as Tracewell's window does, evaluates it with --eval, or lists its program "
+        "with --program.");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption evalOption("eval", "Evaluate EXPR and print its value at each x.",
                                         "EXPR");
+    const QCommandLineOption programOption(
+        "program",
+        "Print the instructions EXPR compiles to, one a line: a * marks those that make a "
+        "pass over the samples.",
+        "EXPR");
     const QCommandLineOption xOption("x", "An x for --eval (repeatable; default 0).", "VALUE");
     const QCommandLineOption xRangeOption("xrange", "Half-width of the x interval, 1..50.", "N",
                                           "10");
@@ -66,8 +73,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption sizeOption("size", "Plot area in pixels (default 601x337).", "WxH");
     const QCommandLineOption pngOption("png", "Write the picture to FILE.", "FILE");
     const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
-    parser.addOptions({evalOption, xOption, xRangeOption, yRangeOption, levelOption, sizeOption,
-                       pngOption, csvOption});
+    parser.addOptions({evalOption, programOption, xOption, xRangeOption, yRangeOption, levelOption,
+                       sizeOption, pngOption, csvOption});
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
@@ -93,6 +100,11 @@ int main(int argc, char* argv[]) {
         if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
         return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
                                               std::cout, std::cerr));
+    }
+    if (parser.isSet(programOption)) {
+        if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
+        return finish(
+            tracewell::cli::runProgram(parser.value(programOption), std::cout, std::cerr));
     }
     if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
     if (!parser.isSet(pngOption) && !parser.isSet(csvOption))

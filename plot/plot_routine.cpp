@@ -115,6 +115,11 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
 
 }  // namespace
 
+PlotProblem unreadableTextProblem(const eval::CompileError& e) {
+    return {e.position,
+            QString::fromStdString(e.message) + QStringLiteral(": position %1").arg(e.position)};
+}
+
 QString rejectedCharacterMessage(QStringView text, int position) {
     const qsizetype at = position - 1;
     if (at < 0 || at >= text.size())
@@ -171,11 +176,7 @@ std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools 
     chooseFirstX(s);
 
     const eval::CompileResult compiled = eval::compile(s.ExprText.toStdString());
-    if (!compiled.ok()) {
-        const eval::CompileError& e = compiled.error();
-        return PlotProblem{e.position, QString::fromStdString(e.message) +
-                                           QStringLiteral(": position %1").arg(e.position)};
-    }
+    if (!compiled.ok()) return unreadableTextProblem(compiled.error());
     sample(s, compiled.program(), tools, samples);
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "platform/image_surface.h"
 #include "plot/axes_cache.h"
@@ -41,6 +42,9 @@ struct PlotTools {
 // state.XRange and state.YRange must be at least 1. Leaves the state as the run leaves it.
 std::optional<PlotProblem> runPlot(PlotState& state, const QString& text, PlotTools tools,
                                    PlotSamples* samples = nullptr);
+
+// The problem of a text the engine cannot read: "Expected ')': position 6".
+PlotProblem unreadableTextProblem(const eval::CompileError& error);
 
 // The message for a text whose character at position (1-based) lies outside "!" to "~".
 QString rejectedCharacterMessage(QStringView text, int position);

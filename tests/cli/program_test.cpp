@@ -41,8 +41,9 @@ Outcome run(const QStringList& args, const QStringList& env = {}, const QString&
 }
 
 TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
-    for (const QStringList& args : {QStringList{"sin(x)"}, QStringList{"--bogus"},
-                                    QStringList{"--xrange", "51", "--csv", "x"}}) {
+    for (const QStringList& args :
+         {QStringList{"sin(x)"}, QStringList{"--bogus"},
+          QStringList{"--xrange", "51", "--csv", "x"}, QStringList{"--program", "x", "x"}}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
@@ -57,7 +58,7 @@ TEST(Program, EitherHelpOptionPrintsTheOptions) {
     for (const char* option : {"--help", "--help-all"}) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0) << option;
-        EXPECT_TRUE(r.out.contains("--png")) << option;
+        EXPECT_TRUE(r.out.contains("--png") && r.out.contains("--program")) << option;
     }
 }
 
