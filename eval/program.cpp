@@ -39,6 +39,7 @@ Program::Program(std::vector<Instruction> code, ValueKind kind)
     int depth = 0;
     kernels_.reserve(code_.size());
     failureKinds_.reserve(code_.size());
+    working_.reserve(code_.size());
     std::size_t doneUpTo = 0;  // the instructions before this are done by a run's first
     for (std::size_t i = 0; i < code_.size(); ++i) {
         const Instruction& ins = code_[i];

@@ -19,24 +19,24 @@ bool hasExactReciprocal(double k) {
 }  // namespace
 
 void foldConstants(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
-        if (isLoad(ins) || !onStack(ins, ins.op)) return false;
+    rewrite(code, OpSet::operations(), [](Rewritten& out, const Instruction& ins) {
+        if (out.empty() || !isConstant(out.back()) || !onStack(ins, ins.op)) return false;
         const std::size_t operands = isUnary(ins.op) ? 1 : 2;
         for (std::size_t i = 0; i < operands; ++i) {
-            const Instruction* operand = fromEnd(out, i);
+            const Instruction* operand = out.fromEnd(i);
             if (!operand || !isConstant(*operand)) return false;
         }
-        const double a = fromEnd(out, operands - 1)->k;
+        const double a = out.fromEnd(operands - 1)->k;
         const double r = applyOp(ins.op, a, operands == 2 ? out.back().k : 0);
         if (!ops::isFinite(r)) return false;
-        out.resize(out.size() - operands + 1);
+        out.shrink(operands - 1);
         out.back().k = r;
         return true;
     });
 }
 
 void squares(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
+    rewrite(code, {Op::Pow}, [](Rewritten& out, const Instruction& ins) {
         if (!onStack(ins, Op::Pow) || out.empty() || !isConstant(out.back()) || out.back().k != 2)
             return false;
         out.back() = {Op::Square};

@@ -40,7 +40,7 @@ Tail tailOf(const Instruction& next, double& k) {
 
 // The product x*c, with both operands in place, becomes c pushed to start the step.
 void hornerSteps(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
+    rewrite(code, {Op::Add, Op::Sub}, [](Rewritten& out, const Instruction& ins) {
         double k;
         if (!addsConstant(ins, k) || out.empty() || !timesX(out.back())) return false;
         const Instruction product = out.back();
@@ -56,7 +56,7 @@ void hornerSteps(Code& code) {
 }
 
 void termsInX(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
+    rewrite(code, {Op::Add, Op::Sub}, [](Rewritten& out, const Instruction& ins) {
         if (!(onStack(ins, Op::Add) || onStack(ins, Op::Sub)) || out.empty() ||
             !xTimesConstant(out.back()))
             return false;
@@ -67,7 +67,7 @@ void termsInX(Code& code) {
 }
 
 void tails(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
+    rewrite(code, {Op::Add, Op::Sub, Op::Mul}, [](Rewritten& out, const Instruction& ins) {
         double k = 0;
         if (out.empty() || !takesTail(out.back().op) || out.back().tail != Tail::None) return false;
         const Tail tail = tailOf(ins, k);

@@ -6,10 +6,10 @@ namespace tracewell::eval {
 // (-x)*x, written as x, Neg, x, Mul, is x*x then its negation, which a constant factor after
 // it may take in next.
 void negatedSquares(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
-        const Instruction* right = fromEnd(out, 0);
-        Instruction* negation = fromEnd(out, 1);
-        const Instruction* negated = fromEnd(out, 2);
+    rewrite(code, {Op::Mul}, [](Rewritten& out, const Instruction& ins) {
+        const Instruction* right = out.fromEnd(0);
+        Instruction* negation = out.fromEnd(1);
+        const Instruction* negated = out.fromEnd(2);
         if (!onStack(ins, Op::Mul) || !negated || right->op != Op::PushX ||
             !onStack(*negation, Op::Neg) || negated->op != Op::PushX)
             return false;
@@ -21,9 +21,9 @@ void negatedSquares(Code& code) {
 
 // a, Neg, k, Mul is a, -k, Mul; the same for Div.
 void negationsIntoConstants(Code& code) {
-    rewrite(code, [](Code& out, const Instruction& ins) {
-        const Instruction* right = fromEnd(out, 0);
-        const Instruction* negation = fromEnd(out, 1);
+    rewrite(code, {Op::Mul, Op::Div}, [](Rewritten& out, const Instruction& ins) {
+        const Instruction* right = out.fromEnd(0);
+        const Instruction* negation = out.fromEnd(1);
         if (!(onStack(ins, Op::Mul) || onStack(ins, Op::Div)) || !negation || !isConstant(*right) ||
             !onStack(*negation, Op::Neg))
             return false;
