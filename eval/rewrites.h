@@ -1,8 +1,7 @@
 #pragma once
-// The optimiser's passes, and what they share. Each pass walks the postfix code once: an
-// operation's operands are the values its stack operands leave, whose code ends just before
-// it (the right operand's last), so the last instructions rewritten so far are the roots of
-// the operands of the next one.
+// The optimiser's passes, and what they share. Each pass walks the postfix code once, from
+// the start: the code of an instruction's operands ends just before it, the right operand's
+// last, so the last instructions rewritten so far are the roots of the next one's operands.
 
 #include <cstdint>
 #include <initializer_list>
