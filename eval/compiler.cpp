@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "ascii.h"
 #include "functions.h"
 #include "lexer.h"
 #include "operations.h"
@@ -100,27 +99,13 @@ struct Failed {
     std::string message;
 };
 
-// At least as many as the instructions a text reads into, so that its code is allocated once
-// (a long text's growing by doubling would leave large blocks behind): each instruction comes
-// from a token of its own, and a token starts where a character does not go on with the word
-// before it (a letter after a digit may start one: "2Eqv 3").
-std::size_t instructionBound(std::string_view text) {
-    auto inWord = [](char c) { return ascii::isNameChar(c) || c == '.'; };
-    std::size_t bound = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i], before = i ? text[i - 1] : ' ';
-        if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == ',') continue;
-        const bool goesOn =
-            inWord(c) && inWord(before) && !(ascii::isLetter(c) && ascii::isDigit(before));
-        bound += !goesOn;
-    }
-    return bound;
-}
-
 class Compiler {
 public:
     explicit Compiler(std::string_view text) : lexer_(text) {
-        code_.reserve(instructionBound(text));
+        // Each instruction comes from a token of its own, of a character or more: the code is
+        // allocated once, where a long text's code doubling its way up would leave large
+        // blocks that the allocator gives back to the system and takes again at every compile.
+        code_.reserve(text.size());
     }
 
     // Reads the text into code as written, constants and x pushed and every operation taking

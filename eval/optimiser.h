@@ -2,7 +2,6 @@
 // Rewrites the code the compiler reads from a text into code that makes fewer passes over a
 // block of samples, giving the same bits and the same failures for every x.
 
-#include <span>
 #include <vector>
 
 #include "program.h"
@@ -11,16 +10,8 @@ namespace tracewell::eval {
 
 using Code = std::vector<Instruction>;
 
-struct Pass {
-    const char* name;
-    void (*run)(Code& code);
-};
-
-// The passes in the order they run: each one finds the shapes that those before it leave.
-std::span<const Pass> optimiserPasses();
-
-// Runs every pass over code as the compiler writes it: constants and x pushed, every
-// operation taking its operands from the stack.
+// Runs every pass of the optimiser, in order, over code as the compiler writes it: constants
+// and x pushed, every operation taking its operands from the stack.
 void optimise(Code& code);
 
 }  // namespace tracewell::eval

@@ -7,9 +7,10 @@
 namespace tracewell::eval {
 
 int stackEffect(const Instruction& ins) {
-    if (ins.op == Op::PushConst || ins.op == Op::PushX) return 1;
-    if (isUnary(ins.op)) return ins.lhs == Src::Stack ? 0 : 1;
-    return 1 - (ins.lhs == Src::Stack) - (ins.rhs == Src::Stack);
+    // Counted without a branch: loads and operations of either kind follow no pattern.
+    const bool load = ins.op == Op::PushConst || ins.op == Op::PushX;
+    const int taken = (ins.lhs == Src::Stack) + (isBinary(ins.op) & (ins.rhs == Src::Stack));
+    return 1 - !load * taken;
 }
 
 namespace {

@@ -26,6 +26,7 @@ TEST(Disassembly, TheOptimisersRewrites) {
         {"-sin(x)*3", true, "0 * Sin x\n1 * Mul stack, -3\n"},
         {"x/-4", true, "0 * Mul x, -0.25\n"},
         {"x/3", true, "0 * Div x, 3\n"},
+        {"x/2+1", true, "0 * PushConst 0.5, run 1\n1   MulXAdd x*stack + 1\n"},
         {"(-x)*x/8+1", true, "0 * Square x, then * -0.125\n1 * Add stack, 1\n"},
         {"x - (1+2)*sqr(4)", true, "0 * Sub x, 6\n"},
         {"1/0+x", true, "0 * PushConst 1\n1 * Div stack, 0\n2 * Add stack, x\n"},
