@@ -17,10 +17,14 @@ namespace tracewell::app {
 void Fgraph::Form_Load() { plotter_.load(); }
 
 void Fgraph::Pic_Click() {
+    if (plotHeld_) {  // a zoom step moves both bars, then plots once
+        plotWanted_ = true;
+        return;
+    }
     platform::runGuarded(this, [this] {
         const QString text = T->text();
         auto problem = plotter_.plot(Pic->surface(), text, true);
-        if (!problem) problem = plot::noValueProblem(plotter_.samples());
+        if (!problem) problem = plot::noCurveProblem(plotter_.summary());
         Pic->update();
         history_->record(text);
         saveSamplesAction_->setEnabled(!plotter_.samples().xs.empty());
@@ -28,6 +32,7 @@ void Fgraph::Pic_Click() {
             markProblem(*problem);
         else
             clearProblem();
+        emit plotted();
     });
 }
 
@@ -74,6 +79,7 @@ void Fgraph::Form_Resize() {
     const auto H = static_cast<float>(outer.height());
     const auto W = static_cast<float>(outer.width());
     Pic->surface().clear();
+    plotter_.forgetCurve();
     Pic->update();
     const auto layout = plot::layoutForOuterSize(W, H);
     if (!layout) return;

@@ -14,13 +14,13 @@ struct PlotOptions {
     int xRange = plot::Plotter::kStartXRange;  // 1..50
     int yRange = plot::Plotter::kStartYRange;  // 1..25
     int level = 6;                             // an even precision level, 0..14
-    QSize size;        // pixels of the plot area; empty: the window's plot area as designed
-    QString pngPath;   // empty: no picture written
-    bool csv = false;  // list the samples on out
+    QSize size;          // pixels of the plot area; empty: the window's plot area as designed
+    QByteArray pngPath;  // the file's name in the system's bytes; empty: no picture written
+    bool csv = false;    // list the samples on out
 };
 
 // Returns the exit code: 0; 2 when the expression is rejected or cannot be read (nothing is
-// written then); 1 when the picture cannot be written.
+// written then); 1 when the picture cannot be written or memory runs out.
 int runPlot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace tracewell::cli

@@ -2,20 +2,21 @@
 
 #include <ostream>
 
-#include "eval/compiler.h"
 #include "eval/disassemble.h"
-#include "plot/plot_routine.h"
+#include "plot/plotter.h"
 
 namespace tracewell::cli {
 
 int runProgram(const QString& expression, std::ostream& out, std::ostream& err) {
-    const eval::CompileResult compiled = eval::compile(expression.toStdString());
-    if (!compiled.ok()) {
-        err << "tracewell-plot: "
-            << plot::unreadableTextProblem(compiled.error()).message.toStdString() << "\n";
+    // Read as a plot reads it: the same characters refused, in the same words.
+    plot::Plotter plotter;
+    plotter.load();
+    const auto read = plot::readText(plotter.state(), expression);
+    if (const auto* problem = std::get_if<plot::PlotProblem>(&read)) {
+        err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
     }
-    out << eval::disassemble(compiled.program());
+    out << eval::disassemble(std::get<eval::Program>(read));
     return 0;
 }
 

@@ -97,6 +97,7 @@ ValueKind resultKind(Op op, ValueKind a, ValueKind b) {
 struct Failed {
     std::size_t offset;
     std::string message;
+    std::size_t length = 1;  // the bytes to blame from offset
 };
 
 class Compiler {
@@ -121,8 +122,8 @@ public:
 
 private:
     [[noreturn]] void fail(std::string message) { fail(current_.offset, std::move(message)); }
-    [[noreturn]] void fail(std::size_t offset, std::string message) {
-        throw Failed{offset, std::move(message)};
+    [[noreturn]] void fail(std::size_t offset, std::string message, std::size_t length = 1) {
+        throw Failed{offset, std::move(message), length};
     }
 
     void advance() {
@@ -211,7 +212,7 @@ private:
         advance();
         const Function* f = findFunction(t.text);
         if (current_.kind == TokenKind::LeftParen) {
-            if (!f) fail(t.offset, "Unknown function '" + std::string(t.text) + "'");
+            if (!f) fail(t.offset, "Unknown function '" + std::string(t.text) + "'", t.text.size());
             return call(*f, t);
         }
         if (t.text == "x") {
@@ -219,7 +220,7 @@ private:
             return ValueKind::Number;
         }
         if (f) fail("Expected '('");
-        fail(t.offset, "Unknown name '" + std::string(t.text) + "'");
+        fail(t.offset, "Unknown name '" + std::string(t.text) + "'", t.text.size());
     }
 
     ValueKind call(const Function& f, const Token& nameToken) {
@@ -267,7 +268,9 @@ CompileResult compile(std::string_view text, CompileOptions options) {
     try {
         return Compiler(text).run(options);
     } catch (const Failed& f) {
-        return CompileError{characterPosition(text, f.offset), f.message};
+        // Names are ASCII: their bytes are their characters.
+        return CompileError{characterPosition(text, f.offset), f.message,
+                            static_cast<int>(f.length)};
     }
 }
 

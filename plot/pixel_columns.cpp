@@ -25,6 +25,7 @@ bool PixelColumns::update(std::span<const float> xs, std::uint64_t version, cons
     if (found_ && xs.data() == xs_ && xs.size() == size_ && version == version_ &&
         m.scaleX == scaleX_ && m.offsetX == offsetX_ && m.width == width_)
         return true;
+    found_ = false;  // until the runs are all found: a failed allocation leaves none kept
     find(xs, m);
     found_ = true;
     xs_ = xs.data();

@@ -96,6 +96,7 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
                                          std::span(at, n))
                   : curvePixels(xs.subspan(start, n), std::span(y, n), mapping, std::span(at, n));
         tools.surface.setPixels(std::span(at, count));
+        tools.summary.add(xs.subspan(start, n), std::span(y, n), std::span(failures, n));
         if (out) {
             float singles[kPiece];
             eval::Failure singleFailures[kPiece];
@@ -115,45 +116,25 @@ void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSam
 
 }  // namespace
 
-PlotProblem unreadableTextProblem(const eval::CompileError& e) {
-    return {e.position,
-            QString::fromStdString(e.message) + QStringLiteral(": position %1").arg(e.position)};
-}
-
-QString rejectedCharacterMessage(QStringView text, int position) {
-    const qsizetype at = position - 1;
-    if (at < 0 || at >= text.size())
-        return QStringLiteral("Position %1 is not accepted").arg(position);
-    if (text[at] == u' ')
-        return QStringLiteral(
-                   "Blanks are not accepted (position %1): put word operators between "
-                   "brackets, as in (x)Mod(3)")
-            .arg(position);
-    // A character beyond the first 65536 takes two places in the text; show it whole.
-    char32_t code = text[at].unicode();
-    qsizetype units = 1;
-    if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(text[at], text[at + 1]);
-        units = 2;
+std::variant<eval::Program, PlotProblem> readText(PlotState& s, const QString& text) {
+    s.ExprText = text;
+    s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
+    // Refused whole, before any scan: a part of it would be another expression.
+    if (text.size() > eval::kMaxTextLength) {
+        const eval::CompileError tooLong{eval::kMaxTextLength + 1, "Expression too long"};
+        return PlotProblem{tooLong.position, compileErrorMessage(text, tooLong)};
     }
-    // The code tells apart look-alikes, such as a Cyrillic letter and its Latin twin.
-    const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
-    if (!QChar::isPrint(code))
-        return QStringLiteral("Character U+%1 at position %2 is not accepted")
-            .arg(hex)
-            .arg(position);
-    return QStringLiteral("Character '%1' (U+%2) at position %3 is not accepted")
-        .arg(text.mid(at, units).toString(), hex)
-        .arg(position);
-}
+    if (const int bad = checkCharacters(s))
+        return PlotProblem{bad, rejectedCharacterMessage(s.ExprText, bad)};
 
-std::optional<PlotProblem> noValueProblem(const PlotSamples& samples) {
-    if (samples.failures.empty()) return std::nullopt;
-    for (const eval::Failure f : samples.failures)
-        if (f == eval::Failure::None) return std::nullopt;
-    return PlotProblem{0, QStringLiteral("No value in this range: %1 (x = %2)")
-                              .arg(QString::fromUtf8(eval::failureName(samples.failures.front())),
-                                   QString::fromStdString(plainXText(samples.xs.front())))};
+    chooseFirstX(s);
+
+    const eval::CompileResult compiled = eval::compile(s.ExprText.toStdString());
+    if (!compiled.ok()) {
+        const eval::CompileError& e = compiled.error();
+        return PlotProblem{e.position, compileErrorMessage(s.ExprText, e), e.length};
+    }
+    return compiled.program();
 }
 
 std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
@@ -163,21 +144,13 @@ std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools 
         samples->ys.clear();
         samples->failures.clear();
     }
+    tools.summary.start(s.YRange);
+    tools.program.reset();
     drawAxes(s, tools.surface, tools.axes);
-
-    s.ExprText = text;
-    s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
-    // Refused whole, before any scan: a part of it would be another expression.
-    if (text.size() > eval::kMaxTextLength)
-        return PlotProblem{eval::kMaxTextLength + 1, QStringLiteral("Expression too long")};
-    if (const int bad = checkCharacters(s))
-        return PlotProblem{bad, rejectedCharacterMessage(s.ExprText, bad)};
-
-    chooseFirstX(s);
-
-    const eval::CompileResult compiled = eval::compile(s.ExprText.toStdString());
-    if (!compiled.ok()) return unreadableTextProblem(compiled.error());
-    sample(s, compiled.program(), tools, samples);
+    auto read = readText(s, text);
+    if (auto* problem = std::get_if<PlotProblem>(&read)) return std::move(*problem);
+    tools.program = std::move(std::get<eval::Program>(read));
+    sample(s, *tools.program, tools, samples);
     return std::nullopt;
 }
 

@@ -5,23 +5,19 @@
 
 #include <QString>
 #include <optional>
+#include <variant>
 #include <vector>
 
-#include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "platform/image_surface.h"
 #include "plot/axes_cache.h"
 #include "plot/pixel_columns.h"
+#include "plot/plot_messages.h"
 #include "plot/plot_state.h"
+#include "plot/run_summary.h"
 #include "plot/sample_grid.h"
 
 namespace tracewell::plot {
-
-// Why a run drew no curve: the text was rejected or cannot be read, or no sample has a value.
-struct PlotProblem {
-    int position = 0;  // 1-based character position in the text; 0 when no character is to blame
-    QString message;
-};
 
 // Every sample of a run, for those who list them. A failed sample's y is NaN. A run starts
 // by emptying the vectors, keeping their capacity for the next run.
@@ -37,20 +33,17 @@ struct PlotTools {
     SampleGrid& grid;
     AxesCache& axes;
     PixelColumns& columns;
+    RunSummary& summary;                    // of this run's samples
+    std::optional<eval::Program>& program;  // the text as compiled, when it could be
 };
+
+// What a run does with a text before it samples, for all who read a text as a plot does:
+// copies it into the state, refuses it when it is too long or holds a character outside "!"
+// to "~", chooses the first x, and compiles it. The program, or the problem that ends the run.
+std::variant<eval::Program, PlotProblem> readText(PlotState& state, const QString& text);
 
 // state.XRange and state.YRange must be at least 1. Leaves the state as the run leaves it.
 std::optional<PlotProblem> runPlot(PlotState& state, const QString& text, PlotTools tools,
                                    PlotSamples* samples = nullptr);
-
-// The problem of a text the engine cannot read: "Expected ')': position 6".
-PlotProblem unreadableTextProblem(const eval::CompileError& error);
-
-// The message for a text whose character at position (1-based) lies outside "!" to "~".
-QString rejectedCharacterMessage(QStringView text, int position);
-
-// When no sample of a run has a value, says so with the first sample's failure and x, e.g.
-// "No value in this range: invalid argument (x = -10)"; nothing when one has or none was taken.
-std::optional<PlotProblem> noValueProblem(const PlotSamples& samples);
 
 }  // namespace tracewell::plot

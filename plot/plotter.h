@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "eval/evaluator.h"
+#include "eval/single.h"
 #include "platform/image_surface.h"
 #include "plot/plot_routine.h"
 #include "plot/plot_state.h"
@@ -46,12 +47,24 @@ public:
 
     // Clears surface and draws the axes and the curve of text from the state. With
     // keepSamples, samples() then lists every sample of this run; otherwise it is emptied.
+    // A run that runs out of memory says so; after any failure every cache is left empty,
+    // its memory freed, so that the next run starts afresh.
     std::optional<PlotProblem> plot(platform::ImageSurface& surface, const QString& text,
                                     bool keepSamples = false);
     const PlotSamples& samples() const { return samples_; }
+    // What the last run's samples came to, for its messages.
+    const RunSummary& summary() const { return summary_; }
+
+    // The value of the last plotted text at x, as a sample at that x has it; nothing when the
+    // last run's text could not be read or the picture was cleared since.
+    std::optional<eval::SingleSample> valueAt(float x) const;
+    bool hasCurve() const { return program_.has_value(); }
+    // The picture was cleared: its curve is no longer there to read.
+    void forgetCurve() { program_.reset(); }
 
 private:
     void ScriptControl1_Error() { state_.Idx = 0; }
+    void forgetCaches();
 
     PlotState state_;
     eval::Evaluator ScriptControl1;  // the expression engine; its error event sets Idx to 0
@@ -59,6 +72,8 @@ private:
     AxesCache axes_;                 // the same axes again are copied, not drawn
     PixelColumns columns_;           // the grid's pixel columns, found once for a mapping
     PlotSamples samples_;
+    RunSummary summary_;
+    std::optional<eval::Program> program_;  // of the last run, when its text could be read
 };
 
 }  // namespace tracewell::plot

@@ -36,14 +36,29 @@ std::size_t evenRun(float x, float step, float bound, float& d) {
 
 void SampleGrid::prepare(float first, float bound, float step) {
     if (prepared_ && first == first_ && bound == bound_ && step == step_) return;
-    prepared_ = true;
+    // Kept for these three only once the samples are all there: a build cut short by a
+    // failed allocation is built again next time.
+    prepared_ = false;
     ++version_;
-    first_ = first;
-    bound_ = bound;
-    step_ = step;
     singles_.clear();
     values_.clear();
     end_ = first;
+    build(first, bound, step);
+    first_ = first;
+    bound_ = bound;
+    step_ = step;
+    prepared_ = true;
+}
+
+void SampleGrid::reset() {
+    prepared_ = false;
+    ++version_;
+    singles_ = {};
+    values_ = {};
+    end_ = 0;
+}
+
+void SampleGrid::build(float first, float bound, float step) {
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(first)) return;
 
     if (first <= bound) {

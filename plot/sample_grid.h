@@ -19,6 +19,8 @@ public:
     // A step that is not positive, or so small that x stops moving, gives no samples rather
     // than a loop without end.
     void prepare(float first, float bound, float step);
+    // Frees the samples; the next prepare builds them anew.
+    void reset();
 
     std::span<const float> singles() const { return singles_.span(); }
     std::span<const double> values() const { return values_.span(); }
@@ -34,6 +36,7 @@ private:
     float first_ = 0, bound_ = 0, step_ = 0;
     float end_ = 0;
     std::uint64_t version_ = 0;
+    void build(float first, float bound, float step);
     // Appends the values of the singles that have none yet.
     void addValues();
 
