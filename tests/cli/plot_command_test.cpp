@@ -89,7 +89,7 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
 
 TEST(PlotCommand, ProgramListsTheInstructions) {
     std::ostringstream out, err;
-    EXPECT_EQ(runProgram("2*x - 1", out, err), 0);
+    EXPECT_EQ(runProgram("2*x-1", out, err), 0);
     EXPECT_EQ(out.str(), "0 * PushConst 2, run 1\n1   MulXAdd x*stack + -1\n");
     EXPECT_EQ(err.str(), "");
 }
