@@ -1,5 +1,6 @@
 #include "compiler.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "functions.h"
@@ -103,10 +104,11 @@ struct Failed {
 class Compiler {
 public:
     explicit Compiler(std::string_view text) : lexer_(text) {
-        // Each instruction comes from a token of its own, of a character or more: the code is
-        // allocated once, where a long text's code doubling its way up would leave large
-        // blocks that the allocator gives back to the system and takes again at every compile.
-        code_.reserve(text.size());
+        // Each instruction comes from a token of its own, of a character or more (and a text
+        // longer than the limit is not read): the code is allocated once, where a long text's
+        // code doubling its way up would leave large blocks that the allocator gives back to
+        // the system and takes again at every compile.
+        code_.reserve(std::min(text.size(), static_cast<std::size_t>(kMaxTextLength)));
     }
 
     // Reads the text into code as written, constants and x pushed and every operation taking
