@@ -63,6 +63,9 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
         {"--eval", "1", "--xrange", "5"},
         {"--eval", "1", "--level", "15"},
         {"--x", "1", "--csv", "x"},
+        {"--program", "x", "x"},
+        {"--program", "x", "--eval", "x"},
+        {"--program", "x", "--csv"},
     };
     for (const QStringList& args : rows) {
         const Outcome r = run(args);
@@ -88,7 +91,7 @@ TEST(Program, EitherHelpOptionPrintsTheOptions) {
     for (const char* option : {"--help", "--help-all"}) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0) << option;
-        EXPECT_TRUE(r.out.contains("--png")) << option;
+        EXPECT_TRUE(r.out.contains("--png") && r.out.contains("--program")) << option;
     }
 }
 
