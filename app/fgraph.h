@@ -11,6 +11,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace tracewell::dialog {
 class Dialog;
@@ -36,7 +37,9 @@ public:
 
     const plot::PlotState& state() const { return state_; }
 
-    // Clears the plot area and draws the axes and the graph from the state and the text.
+    // Clears the plot area and draws the axes and the graph from the state and the text. A
+    // plot not done within about 100 ms goes on in the background, drawn as it comes; a
+    // request while one runs stops it and plots anew once, however many arrive meanwhile.
     void Pic_Click();
     // Takes the sampling step from the precision bar and shows the level.
     void VS_Change();
@@ -51,6 +54,11 @@ public:
     using Warner = std::function<void(const QString& message)>;
     void setFileNameAsker(FileNameAsker asker) { askFileName_ = std::move(asker); }
     void setWarner(Warner warner) { warn_ = std::move(warner); }
+
+    // Whether a plot goes on in the background, or waits to start.
+    bool plotting() const;
+    // A seam for tests, a slowed engine: see plot::Plotter::setPieceHook.
+    void setPieceHook(std::function<void(std::size_t piece)> hook);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -80,6 +88,14 @@ private:
     void saveAs(const QString& what, const QString& filter,
                 const std::function<QString(const QString& path)>& write);
     void showCoordinates(const QPoint& at);
+    // The parts of a plot: it starts, goes on from the timer, ends, or is stopped.
+    void startPlot();
+    void startPendingPlot();
+    void continuePlot();
+    void finishPlot();
+    void stopPlot();
+    // Back to no plot going on: the timer, the cursor and the progress put away.
+    void endPlotting();
     void markProblem(const plot::PlotProblem& problem);
     void place(const plot::WindowLayout& layout);
     // The window's outer width and height in twips, as the design measures them.
@@ -98,6 +114,8 @@ private:
     QAction* copyPictureAction_ = nullptr;
     QAction* savePictureAction_ = nullptr;
     QAction* saveSamplesAction_ = nullptr;
+    QTimer* plotTimer_ = nullptr;  // draws a background plot's pieces as they come
+    bool plotPending_ = false;     // a plot was asked for while one ran, and starts next
 
     platform::PictureBox* Pic = nullptr;
     QLineEdit* T = nullptr;

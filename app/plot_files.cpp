@@ -30,13 +30,19 @@ QString savePicture(const QImage& picture, const QString& path) {
     return finish(file, written, written ? QString() : writer.errorString());
 }
 
-QString saveSamples(const plot::PlotSamples& samples, const QString& path) {
+QString saveSamples(plot::Plotter& plotter, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    const bool written = plot::writeSampleTable(samples, [&](std::string_view piece) {
+    plot::SampleTable table([&](std::string_view piece) {
         return file.write(piece.data(), static_cast<qint64>(piece.size())) ==
                static_cast<qint64>(piece.size());
     });
+    const bool listed = plotter.listSamples(
+        [&](std::span<const float> xs, std::span<const float> ys,
+            std::span<const eval::Failure> failures) { return table.add(xs, ys, failures); });
+    const bool written = table.finish();
+    // Not committed, the temporary file goes with the QSaveFile.
+    if (written && !listed) return QStringLiteral("the samples could not be computed again");
     return finish(file, written, QString());
 }
 

@@ -66,8 +66,13 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption sizeOption("size", "Plot area in pixels (default 601x337).", "WxH");
     const QCommandLineOption pngOption("png", "Write the picture to FILE.", "FILE");
     const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
+    const QCommandLineOption jobsOption(
+        "jobs",
+        "Threads that compute the samples, 1..256 (default: one per processor). 1 computes "
+        "them on the main thread alone; any count gives the same picture and table.",
+        "N", QString::number(tracewell::plot::WorkerPool::processors()));
     parser.addOptions({evalOption, xOption, xRangeOption, yRangeOption, levelOption, sizeOption,
-                       pngOption, csvOption});
+                       pngOption, csvOption, jobsOption});
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
@@ -107,6 +112,9 @@ int main(int argc, char* argv[]) {
     const Parsed level = wholeNumber(parser.value(levelOption), 0, 14);
     if (!level.ok || level.value % 2 != 0)
         return usageError("--level wants one of 0, 2, 4, 6, 8, 10, 12, 14");
+    const Parsed jobs = wholeNumber(parser.value(jobsOption), 1, 256);
+    if (!jobs.ok) return usageError("--jobs wants a whole number from 1 to 256");
+    options.jobs = jobs.value;
     options.xRange = xRange.value;
     options.yRange = yRange.value;
     options.level = level.value;

@@ -3,11 +3,8 @@
 #include <QStringView>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "eval/compiler.h"
-#include "eval/single.h"
-#include "plot/curve_pixels.h"
 #include "plot/label_numbers.h"
 
 namespace tracewell::plot {
@@ -66,53 +63,6 @@ void chooseFirstX(PlotState& s) {
     s.Idx = index16(s.ExprLen + 1);
 }
 
-void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSamples* out) {
-    SampleGrid& grid = tools.grid;
-    grid.prepare(static_cast<float>(s.XStart), static_cast<float>(s.XRange), s.XStep);
-    const auto xs = grid.singles();
-    const auto values = grid.values();
-    const auto mapping = tools.surface.pixelMapping();
-    // A dense grid's pixel columns are known, and its drawing reads no x.
-    const bool dense = tools.columns.update(xs, grid.version(), mapping);
-    if (out) {
-        // Reserved once and appended a piece at a time, never zeroed first: the window keeps
-        // every run's samples, and a finest run has 1.25 million of them.
-        out->xs.assign(xs.begin(), xs.end());
-        out->ys.reserve(xs.size());
-        out->failures.reserve(xs.size());
-    }
-
-    // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
-    constexpr std::size_t kPiece = 512;
-    double y[kPiece];
-    eval::Failure failures[kPiece];
-    int at[kPiece];
-    for (std::size_t start = 0; start < xs.size(); start += kPiece) {
-        const std::size_t n = std::min(kPiece, xs.size() - start);
-        tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
-                              std::span(failures, n));
-        const int count =
-            dense ? curvePixelsInColumns(tools.columns.runs(), start, std::span(y, n), mapping,
-                                         std::span(at, n))
-                  : curvePixels(xs.subspan(start, n), std::span(y, n), mapping, std::span(at, n));
-        tools.surface.setPixels(std::span(at, count));
-        if (out) {
-            float singles[kPiece];
-            eval::Failure singleFailures[kPiece];
-            for (std::size_t i = 0; i < n; ++i) {
-                const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
-                singles[i] = v.failure == eval::Failure::None
-                                 ? v.value
-                                 : std::numeric_limits<float>::quiet_NaN();
-                singleFailures[i] = v.failure;
-            }
-            out->ys.insert(out->ys.end(), singles, singles + n);
-            out->failures.insert(out->failures.end(), singleFailures, singleFailures + n);
-        }
-    }
-    s.CurX = xs.empty() ? static_cast<float>(s.XStart) : grid.end();
-}
-
 }  // namespace
 
 QString rejectedCharacterMessage(QStringView text, int position) {
@@ -142,23 +92,24 @@ QString rejectedCharacterMessage(QStringView text, int position) {
         .arg(position);
 }
 
-std::optional<PlotProblem> noValueProblem(const PlotSamples& samples) {
-    if (samples.failures.empty()) return std::nullopt;
-    for (const eval::Failure f : samples.failures)
-        if (f == eval::Failure::None) return std::nullopt;
+std::optional<PlotProblem> noValueProblem(const RunSummary& summary) {
+    if (summary.samples == 0 || summary.anyValue) return std::nullopt;
     return PlotProblem{0, QStringLiteral("No value in this range: %1 (x = %2)")
-                              .arg(QString::fromUtf8(eval::failureName(samples.failures.front())),
-                                   QString::fromStdString(plainXText(samples.xs.front())))};
+                              .arg(QString::fromUtf8(eval::failureName(summary.firstFailure)),
+                                   QString::fromStdString(plainXText(summary.firstX)))};
 }
 
-std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
-                                   PlotSamples* samples) {
-    if (samples) {
-        samples->xs.clear();
-        samples->ys.clear();
-        samples->failures.clear();
-    }
-    drawAxes(s, tools.surface, tools.axes);
+PlotProblem stoppedProblem(float x) {
+    return {0, QStringLiteral("Stopped at x = %1").arg(QString::fromStdString(plainXText(x)))};
+}
+
+PlotProblem outOfMemoryProblem() { return {0, QStringLiteral("Not enough memory for this plot")}; }
+
+std::optional<PlotProblem> beginRun(PlotState& s, const QString& text,
+                                    platform::ImageSurface& surface, AxesCache& axes,
+                                    std::shared_ptr<const eval::Program>& program) {
+    program.reset();
+    drawAxes(s, surface, axes);
 
     s.ExprText = text;
     s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
@@ -176,7 +127,7 @@ std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools 
         return PlotProblem{e.position, QString::fromStdString(e.message) +
                                            QStringLiteral(": position %1").arg(e.position)};
     }
-    sample(s, compiled.program(), tools, samples);
+    program = std::make_shared<const eval::Program>(compiled.program());
     return std::nullopt;
 }
 

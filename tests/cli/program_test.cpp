@@ -41,8 +41,9 @@ Outcome run(const QStringList& args, const QStringList& env = {}, const QString&
 }
 
 TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
-    for (const QStringList& args : {QStringList{"sin(x)"}, QStringList{"--bogus"},
-                                    QStringList{"--xrange", "51", "--csv", "x"}}) {
+    for (const QStringList& args :
+         {QStringList{"sin(x)"}, QStringList{"--bogus"},
+          QStringList{"--xrange", "51", "--csv", "x"}, QStringList{"--jobs", "0", "--csv", "x"}}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
@@ -58,6 +59,7 @@ TEST(Program, EitherHelpOptionPrintsTheOptions) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0) << option;
         EXPECT_TRUE(r.out.contains("--png")) << option;
+        EXPECT_TRUE(r.out.contains("--jobs")) << option;
     }
 }
 
