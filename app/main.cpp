@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/fgraph.h"
+#include "eval/cpu.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -39,6 +40,12 @@ bool answeredInformationRequest(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A level of fast paths forced through TRACEWELL_ISA that cannot be had: run no copy in
+    // its place.
+    if (const std::string& refusal = tracewell::eval::isaChoice().refusal; !refusal.empty()) {
+        std::cerr << "tracewell: " << refusal << "\n";
+        return 1;
+    }
     if (answeredInformationRequest(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(tracewell::kProductName);

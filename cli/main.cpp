@@ -11,6 +11,7 @@
 #include "cli/eval_command.h"
 #include "cli/output.h"
 #include "cli/plot_command.h"
+#include "eval/cpu.h"
 #include "tracewell/version.h"
 
 namespace {
@@ -29,6 +30,12 @@ Parsed wholeNumber(const QString& text, int low, int high) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A level of fast paths forced through TRACEWELL_ISA that cannot be had: run no copy in
+    // its place.
+    if (const std::string& refusal = tracewell::eval::isaChoice().refusal; !refusal.empty()) {
+        std::cerr << "tracewell-plot: " << refusal << "\n";
+        return 2;
+    }
     // Drawing text needs a platform, but never a display: offscreen, whatever the session
     // asks for, so that no display is ever looked for.
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -28,9 +28,6 @@ namespace {
 #define TRACEWELL_FUSED_OPS(X) X(MulXAdd) X(AddXTimes)
 // clang-format on
 
-const bool kHasAvx2 = hasAvx2();
-const bool kHasAvx512 = hasAvx512();
-
 // The plain copies' vectors: SSE2 on every x86-64 processor, and what the compiler makes of
 // them elsewhere.
 using Plain = lanes::V2;
@@ -47,10 +44,10 @@ template <bool exact>
 TRACEWELL_TARGET_AVX512 unsigned notFiniteAvx512(const double* v, int n) {
     return lanes::sumNotFinite<lanes::V8, exact>(v, n);
 }
+using NotFiniteFn = unsigned (*)(const double*, int);
 template <bool exact>
-unsigned notFiniteFor(const double* v, int n) {
-    if (kHasAvx512) return notFiniteAvx512<exact>(v, n);
-    return kHasAvx2 ? notFiniteAvx2<exact>(v, n) : notFinite<exact>(v, n);
+NotFiniteFn notFiniteFor() {
+    return forIsa<NotFiniteFn>(&notFinite<exact>, &notFiniteAvx2<exact>, &notFiniteAvx512<exact>);
 }
 
 void pushConst(const Instruction& ins, Frame& f) { std::fill_n(f.slot(f.sp++), f.n, ins.k); }
@@ -163,8 +160,8 @@ void doneInRun(const Instruction&, Frame&) {}
 
 template <bool fromConst>
 Kernel hornerFor() {
-    if (kHasAvx512) return &hornerKernelAvx512<fromConst>;
-    return kHasAvx2 ? &hornerKernelAvx2<fromConst> : &hornerKernel<fromConst>;
+    return forIsa<Kernel>(&hornerKernel<fromConst>, &hornerKernelAvx2<fromConst>,
+                          &hornerKernelAvx512<fromConst>);
 }
 
 // A term k*x added to the stack top, in one pass where the product pushed and then added
@@ -190,8 +187,8 @@ TRACEWELL_TARGET_AVX512 void addXTimesKernelAvx512(const Instruction& ins, Frame
 }
 template <Tail tail>
 Kernel addXTimesFor() {
-    if (kHasAvx512) return &addXTimesKernelAvx512<tail>;
-    return kHasAvx2 ? &addXTimesKernelAvx2<tail> : &addXTimesKernel<tail>;
+    return forIsa<Kernel>(&addXTimesKernel<tail>, &addXTimesKernelAvx2<tail>,
+                          &addXTimesKernelAvx512<tail>);
 }
 
 template <Op op, Src A, Tail tail>
@@ -221,8 +218,8 @@ TRACEWELL_TARGET_AVX512 void binaryKernelAvx512(const Instruction& ins, Frame& f
 
 template <Op op, Src A, Tail tail>
 Kernel unaryFor() {
-    if (kHasAvx512) return &unaryKernelAvx512<op, A, tail>;
-    return kHasAvx2 ? &unaryKernelAvx2<op, A, tail> : &unaryKernel<op, A, tail>;
+    return forIsa<Kernel>(&unaryKernel<op, A, tail>, &unaryKernelAvx2<op, A, tail>,
+                          &unaryKernelAvx512<op, A, tail>);
 }
 
 template <Op op, Tail tail>
@@ -242,8 +239,8 @@ Kernel unaryFor(const Instruction& ins) {
 
 template <Op op, Src L, Src R>
 Kernel binaryFor() {
-    if (kHasAvx512) return &binaryKernelAvx512<op, L, R>;
-    return kHasAvx2 ? &binaryKernelAvx2<op, L, R> : &binaryKernel<op, L, R>;
+    return forIsa<Kernel>(&binaryKernel<op, L, R>, &binaryKernelAvx2<op, L, R>,
+                          &binaryKernelAvx512<op, L, R>);
 }
 
 template <Op op, Src L>
@@ -341,8 +338,14 @@ Watch watchFor(Op op) {
     return {};
 }
 
-unsigned anyNotFinite(const double* v, int n) { return notFiniteFor<true>(v, n); }
-unsigned mayHoldNotFinite(const double* v, int n) { return notFiniteFor<false>(v, n); }
+unsigned anyNotFinite(const double* v, int n) {
+    static const NotFiniteFn fn = notFiniteFor<true>();
+    return fn(v, n);
+}
+unsigned mayHoldNotFinite(const double* v, int n) {
+    static const NotFiniteFn fn = notFiniteFor<false>();
+    return fn(v, n);
+}
 
 double applyOp(Op op, double a, double b) {
     switch (op) {

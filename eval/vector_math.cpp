@@ -14,7 +14,7 @@
 
 // The C library's vector functions follow the x86-64 vector ABI of glibc; where there is no
 // such library, or only plain paths are wanted, the scalar functions serve.
-#if defined(TRACEWELL_AVX2_PATHS) && defined(__GLIBC__)
+#if defined(TRACEWELL_AVX2_PATHS) && defined(TRACEWELL_HAVE_LIBMVEC)
 #include <immintrin.h>
 #define TRACEWELL_LIBMVEC 1
 #endif
@@ -107,14 +107,13 @@ struct Table {
 
 template <bool w>
 Table choose() {
-    if (hasAvx512())
-        return {{&avx512<_ZGVeN8v_sin, w>, &avx512<_ZGVeN8v_cos, w>, &avx512<_ZGVeN8v_tan, w>,
-                 &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>, &avx512<_ZGVeN8v_log, w>}};
-    if (hasAvx2())
-        return {{&avx2<_ZGVdN4v_sin, w>, &avx2<_ZGVdN4v_cos, w>, &avx2<_ZGVdN4v_tan, w>,
-                 &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<_ZGVdN4v_log, w>}};
-    return {{&sse<_ZGVbN2v_sin, w>, &sse<_ZGVbN2v_cos, w>, &sse<_ZGVbN2v_tan, w>,
-             &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<_ZGVbN2v_log, w>}};
+    return forIsa<Table>(
+        {{&sse<_ZGVbN2v_sin, w>, &sse<_ZGVbN2v_cos, w>, &sse<_ZGVbN2v_tan, w>,
+          &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<_ZGVbN2v_log, w>}},
+        {{&avx2<_ZGVdN4v_sin, w>, &avx2<_ZGVdN4v_cos, w>, &avx2<_ZGVdN4v_tan, w>,
+          &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<_ZGVdN4v_log, w>}},
+        {{&avx512<_ZGVeN8v_sin, w>, &avx512<_ZGVeN8v_cos, w>, &avx512<_ZGVeN8v_tan, w>,
+          &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>, &avx512<_ZGVeN8v_log, w>}});
 }
 #else
 template <double (*F)(double), bool watching>

@@ -320,13 +320,20 @@ TRACEWELL_TARGET_AVX512 void xValuesAvx512(const float* xs, double* out, std::si
 #endif
 #endif
 
+void xValuesPlain(const float* xs, double* out, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) out[i] = xValue(xs[i]);
+}
+
 }  // namespace
 
 void xValues(std::span<const float> xs, std::span<double> values) {
+    using Fn = void (*)(const float*, double*, std::size_t);
 #if defined(TRACEWELL_AVX2_PATHS)
-    if (hasAvx512()) return xValuesAvx512(xs.data(), values.data(), xs.size());
+    static const Fn fn = forIsa<Fn>(&xValuesPlain, &xValuesPlain, &xValuesAvx512);
+#else
+    static const Fn fn = &xValuesPlain;
 #endif
-    for (std::size_t i = 0; i < xs.size(); ++i) values[i] = xValue(xs[i]);
+    fn(xs.data(), values.data(), xs.size());
 }
 
 }  // namespace tracewell::eval

@@ -24,6 +24,9 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # dependencies as the binaries link them
+# The window and the help are laid out for Arial's and Courier New's metrics, which
+# Liberation Sans and Liberation Mono share; other fonts make the help's texts overrun.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plotter of mathematical functions y = f(x)")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[Tracewell draws the graph of y = f(x) for a formula typed into its window,
 such as sin(x) or x^2 - 3*x. Scroll bars choose the half-width of the x

@@ -1,5 +1,6 @@
 # The manual pages are made from the programs' own --help and --version, so they cannot fall
-# out of step with them. help2man is needed only when they are on (the default when found).
+# out of step with them, and from packaging/<program>.h2m, which adds what --help leaves out.
+# help2man is needed only when they are on (the default when found).
 find_program(TRACEWELL_HELP2MAN help2man)
 if(TRACEWELL_HELP2MAN AND NOT CMAKE_CROSSCOMPILING)
     set(man_default ON)
@@ -24,15 +25,17 @@ foreach(entry "tracewell|plot graphs of mathematical functions y = f(x)"
     list(GET entry 1 name)
     set(page ${man_dir}/${program}.1)
     # Run by name from its own folder, so that the usage line reads as it will once installed.
+    # help2man runs the program in the locale given by --locale ("C" unless told), and reads
+    # its output and the include file in that locale's encoding: the version text is Russian.
     add_custom_command(
         OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
         COMMAND ${CMAKE_COMMAND} -E env --modify PATH=path_list_prepend:$<TARGET_FILE_DIR:${program}>
-                LC_ALL=C.UTF-8 ${TRACEWELL_HELP2MAN} --no-info --no-discard-stderr
-                "--name=${name}" --include=${CMAKE_CURRENT_SOURCE_DIR}/see_also.h2m
+                ${TRACEWELL_HELP2MAN} --locale=C.UTF-8 --no-info --no-discard-stderr
+                "--name=${name}" --include=${CMAKE_CURRENT_SOURCE_DIR}/${program}.h2m
                 --output=${page} ${program}
         COMMAND gzip -9nf ${page}
-        DEPENDS ${program} see_also.h2m
+        DEPENDS ${program} ${program}.h2m
         COMMENT "Writing the manual page of ${program}"
         VERBATIM)
     list(APPEND man_pages ${page}.gz)

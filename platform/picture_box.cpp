@@ -20,6 +20,9 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
 void PictureBox::fitSurface() { surface_.resize(contentsRect().size(), devicePixelRatioF()); }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    // The window may have moved to a screen of another pixel density: Qt 6.4 sends no public
+    // event for that, but repaints the whole window after it.
+    fitSurface();
     QFrame::paintEvent(event);  // the frame
     QPainter p(this);
     p.drawImage(QRectF(contentsRect()), surface_.image());
@@ -35,7 +38,6 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 void PictureBox::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::FontChange) surface_.setFont(font());
-    if (event->type() == QEvent::ScreenChangeInternal) fitSurface();  // another pixel density
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -116,26 +116,29 @@ TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* val
 #endif
 #endif
 
+int plainPass(const float* xs, const double* values, const platform::ImageSurface::PixelMapping& m,
+              int* at, int n) {
+    int last = -1;
+    return curvePixelsBody(xs, values, m, at, 0, last, n);
+}
+
 }  // namespace
 
 int curvePixels(std::span<const float> xs, std::span<const double> values,
                 const platform::ImageSurface::PixelMapping& mapping, std::span<int> at) {
+    using Pass = int (*)(const float*, const double*, const platform::ImageSurface::PixelMapping&,
+                         int*, int);
 #if defined(TRACEWELL_AVX2_PATHS)
-    if (eval::hasAvx512())
-        return curvePixelsAvx512(xs.data(), values.data(), mapping, at.data(),
-                                 static_cast<int>(xs.size()));
-    if (eval::hasAvx2())
-        return curvePixelsAvx2(xs.data(), values.data(), mapping, at.data(),
-                               static_cast<int>(xs.size()));
+    static const Pass pass = eval::forIsa<Pass>(&plainPass, &curvePixelsAvx2, &curvePixelsAvx512);
+#else
+    static const Pass pass = &plainPass;
 #endif
-    return curvePixelsPlain(xs, values, mapping, at);
+    return pass(xs.data(), values.data(), mapping, at.data(), static_cast<int>(xs.size()));
 }
 
 int curvePixelsPlain(std::span<const float> xs, std::span<const double> values,
                      const platform::ImageSurface::PixelMapping& mapping, std::span<int> at) {
-    int last = -1;
-    return curvePixelsBody(xs.data(), values.data(), mapping, at.data(), 0, last,
-                           static_cast<int>(xs.size()));
+    return plainPass(xs.data(), values.data(), mapping, at.data(), static_cast<int>(xs.size()));
 }
 
 }  // namespace tracewell::plot

@@ -130,12 +130,10 @@ int inColumns(RowPass rows, std::span<const ColumnRun> runs, std::size_t first,
 int curvePixelsInColumns(std::span<const ColumnRun> runs, std::size_t first,
                          std::span<const double> values, const Mapping& mapping,
                          std::span<int> at) {
-    RowPass rows = rowsPlain;
 #if defined(TRACEWELL_AVX2_PATHS)
-    if (eval::hasAvx512())
-        rows = rowsAvx512;
-    else if (eval::hasAvx2())
-        rows = rowsAvx2;
+    static const RowPass rows = eval::forIsa<RowPass>(&rowsPlain, &rowsAvx2, &rowsAvx512);
+#else
+    static const RowPass rows = &rowsPlain;
 #endif
     return inColumns(rows, runs, first, values, mapping, at);
 }

@@ -54,6 +54,15 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
     }
 }
 
+TEST(Program, RefusesALevelOfFastPathsItCannotRun) {
+    const Outcome r = run({"--eval", "1"}, {"TRACEWELL_ISA=sse9"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err,
+              "tracewell-plot: TRACEWELL_ISA=sse9: unknown level; give plain, avx2 or "
+              "avx512\n");
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
 TEST(Program, EitherHelpOptionPrintsTheOptions) {
     for (const char* option : {"--help", "--help-all"}) {
         const Outcome r = run({option});

@@ -22,6 +22,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 for library in libc6 libstdc++6 libqt6gui6 libqt6widgets6; do
     [[ $(field Depends) == *"$library "* ]] || fail "Depends lacks $library: $(field Depends)"
 done
+# The window and the help are laid out for the Liberation fonts' metrics.
+[ "$(field Recommends)" = fonts-liberation2 ] || fail "Recommends: $(field Recommends)"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in usr/bin/tracewell usr/bin/tracewell-plot usr/share/applications/tracewell.desktop \
@@ -60,4 +62,9 @@ version_line=$("$root/usr/bin/tracewell-plot" --version) || fail "tracewell-plot
 file -b "$out/plot.png" | grep -q '^PNG image data, 200 x 100' || fail "the plot is no 200x100 PNG"
 zcat "$root/usr/share/man/man1/tracewell-plot.1.gz" | grep -qF '\-\-png' ||
     fail "the manual page of tracewell-plot lacks --png"
+# A text help2man could not encode (the Russian of the version) would show as question marks.
+for page in tracewell tracewell-plot; do
+    ! zcat "$root/usr/share/man/man1/$page.1.gz" | grep -n '??' ||
+        fail "the manual page of $page has characters lost to question marks"
+done
 echo "check_package: $deb is sound"
