@@ -23,9 +23,10 @@ class PieceRing {
 public:
     explicit PieceRing(std::size_t count) : slots_(count), made_(count, 0) {}
 
-    // Hands out the pieces 0 to pieces - 1 of a new run and returns the run's number. Every
-    // worker of the run before must have left: see waitForWorkers().
-    std::uint64_t start(std::size_t pieces);
+    // Hands out the pieces 0 to pieces - 1 of a new run, at most ahead (and at most the
+    // slots) beyond the next one to apply, and returns the run's number. Every worker of the
+    // run before must have left: see waitForWorkers().
+    std::uint64_t start(std::size_t pieces, std::size_t ahead);
 
     // The worker's side. join() is false when run is over or not the current one; a worker
     // that joined calls leave() when it is done.
@@ -35,7 +36,7 @@ public:
     std::optional<std::size_t> claim();
     // The same without waiting: none while every slot is taken too.
     std::optional<std::size_t> tryClaim();
-    PieceResult& slot(std::size_t piece) { return slots_[piece % slots_.size()]; }
+    PieceResult& slot(std::size_t piece) { return slots_[piece % ahead_]; }
     void made(std::size_t piece);
     bool stopped();
     void leave();
@@ -51,14 +52,15 @@ public:
     void waitForWorkers();
 
 private:
-    bool isMade(std::size_t piece) const { return made_[piece % made_.size()] == piece + 1; }
+    // Only the first ahead_ slots are used, so that a run that keeps few pieces holds few.
+    bool isMade(std::size_t piece) const { return made_[piece % ahead_] == piece + 1; }
 
     std::mutex mutex_;
     std::condition_variable ready_, room_, left_;
     std::vector<PieceResult> slots_;
     std::vector<std::size_t> made_;  // per slot: 1 + the piece made into it, 0 for none
     std::uint64_t run_ = 0;
-    std::size_t pieces_ = 0, claimed_ = 0, applied_ = 0;
+    std::size_t pieces_ = 0, ahead_ = 0, claimed_ = 0, applied_ = 0;
     int workers_ = 0;
     bool stopped_ = true;
 };

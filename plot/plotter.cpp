@@ -15,9 +15,14 @@ using Clock = std::chrono::steady_clock;
 // Below this many samples times instructions a plot runs on the calling thread alone: waking
 // the workers and handing the pieces over would cost more than they save.
 constexpr std::size_t kWorthWorkers = std::size_t{1} << 18;
-// How far the workers may run ahead of the thread that applies their pieces, which in the
-// window looks in only every few tens of milliseconds.
-constexpr std::size_t kRingSlots = 256;
+// How far the workers may run ahead of the thread that applies their pieces: in the window,
+// which looks in only every few tens of milliseconds, far, as a piece's pixels are few; when
+// the samples are listed, which takes longer than making them, only a little, so that a
+// listing holds a few pieces.
+constexpr std::size_t kRingSlots = 64;
+std::size_t aheadFor(const RunSpec& spec, int workers) {
+    return spec.list ? 2 * static_cast<std::size_t>(workers + 1) : kRingSlots;
+}
 
 bool sameMapping(const platform::ImageSurface::PixelMapping& a,
                  const platform::ImageSurface::PixelMapping& b) {
@@ -114,7 +119,7 @@ void Plotter::startSampling(RunSpec spec, SampleSink sink, platform::ImageSurfac
     if (onThisThread_) return;
 
     ring_.waitForWorkers();  // those of the run before, each done within its piece
-    const std::uint64_t run = ring_.start(spec_.pieces());
+    const std::uint64_t run = ring_.start(spec_.pieces(), aheadFor(spec_, pool_->size()));
     try {
         post(run);
     } catch (...) {
