@@ -14,7 +14,7 @@ using Clock = std::chrono::steady_clock;
 
 // Below this many samples times instructions a plot runs on the calling thread alone: waking
 // the workers and handing the pieces over would cost more than they save.
-constexpr std::size_t kWorthWorkers = std::size_t{1} << 18;
+constexpr std::size_t kWorthWorkers = std::size_t{1} << 20;
 // How far the workers may run ahead of the thread that applies their pieces: in the window,
 // which looks in only every few tens of milliseconds, far, as a piece's pixels are few; when
 // the samples are listed, which takes longer than making them, only a little, so that a

@@ -37,48 +37,57 @@ void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Eva
     out.first = piece * spec.pieceSize;
     const std::size_t n = std::min(spec.pieceSize, spec.plan->size() - out.first);
     out.count = n;
-    auto fresh = [n](auto& buffer) {
-        buffer.clear();
-        return std::span(buffer.extend(n), n);
-    };
-    const std::span<float> xs = fresh(singles_);
-    const std::span<double> xValues = fresh(xValues_), values = fresh(values_);
-    const std::span<eval::Failure> failures = fresh(failures_);
-
-    spec.plan->singles(out.first, xs);
-    eval::xValues(xs, xValues);
-    engine.evaluate(*spec.program, xValues, values, failures);
-
     out.pixels.clear();
-    if (spec.draw) {
-        const std::span<int> at = fresh(out.pixels);
-        int count;
-        if (spec.dense) {
-            columns_.find(xs, spec.mapping);
-            count = curvePixelsInColumns(columns_.runs(), 0, values, spec.mapping, at);
-        } else {
-            count = curvePixels(xs, values, spec.mapping, at);
-        }
-        out.pixels.truncate(static_cast<std::size_t>(count));
-    }
     out.summary = {};
-    out.summary.add(xs, values, failures);
-    out.engineFailures = static_cast<std::size_t>(
-        std::count_if(failures.begin(), failures.end(),
-                      [](eval::Failure f) { return f != eval::Failure::None; }));
-
+    out.engineFailures = 0;
     out.xs.clear();
     out.ys.clear();
     out.failures.clear();
-    if (spec.list) {
-        std::copy(xs.begin(), xs.end(), fresh(out.xs).begin());
-        const std::span<float> ys = fresh(out.ys);
-        const std::span<eval::Failure> kinds = fresh(out.failures);
-        for (std::size_t i = 0; i < n; ++i) {
-            const eval::SingleSample v = eval::toSingle({values[i], failures[i]});
-            ys[i] = v.failure == eval::Failure::None ? v.value
-                                                     : std::numeric_limits<float>::quiet_NaN();
-            kinds[i] = v.failure;
+    // In chunks that stay in the first-level cache from their x values to their pixels.
+    auto chunk = [](auto& buffer) {
+        if (buffer.size() < kChunk) buffer.extend(kChunk - buffer.size());
+        return buffer.span().data();
+    };
+    float* const xs = chunk(singles_);
+    double* const xValues = chunk(xValues_);
+    double* const values = chunk(values_);
+    eval::Failure* const failures = chunk(failures_);
+    for (std::size_t done = 0; done < n; done += kChunk) {
+        const std::size_t m = std::min(kChunk, n - done);
+        const std::span<float> x(xs, m);
+        const std::span<double> v(values, m);
+        const std::span<eval::Failure> f(failures, m);
+        spec.plan->singles(out.first + done, x);
+        eval::xValues(x, std::span(xValues, m));
+        engine.evaluate(*spec.program, std::span(xValues, m), v, f);
+
+        if (spec.draw) {
+            const std::size_t before = out.pixels.size();
+            const std::span<int> at(out.pixels.extend(m), m);
+            int count;
+            if (spec.dense) {
+                columns_.find(x, spec.mapping);
+                count = curvePixelsInColumns(columns_.runs(), 0, v, spec.mapping, at);
+            } else {
+                count = curvePixels(x, v, spec.mapping, at);
+            }
+            out.pixels.truncate(before + static_cast<std::size_t>(count));
+        }
+        out.summary.add(x, v, f);
+        unsigned failed = 0;
+        for (const eval::Failure kind : f) failed += kind != eval::Failure::None;
+        out.engineFailures += failed;
+
+        if (spec.list) {
+            std::copy(x.begin(), x.end(), out.xs.extend(m));
+            float* ys = out.ys.extend(m);
+            eval::Failure* kinds = out.failures.extend(m);
+            for (std::size_t i = 0; i < m; ++i) {
+                const eval::SingleSample s = eval::toSingle({v[i], f[i]});
+                ys[i] = s.failure == eval::Failure::None ? s.value
+                                                         : std::numeric_limits<float>::quiet_NaN();
+                kinds[i] = s.failure;
+            }
         }
     }
 }

@@ -55,10 +55,11 @@ public:
               PieceResult& out) noexcept;
 
 private:
+    static constexpr std::size_t kChunk = 1024;
     void makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
                        PieceResult& out);
 
-    RawBuffer<float> singles_;
+    RawBuffer<float> singles_;  // kChunk of each
     RawBuffer<double> xValues_, values_;
     RawBuffer<eval::Failure> failures_;
     PixelColumns columns_;

@@ -87,10 +87,12 @@ void SamplePlan::singles(std::size_t from, std::span<float> out) const {
         const std::size_t count = std::min(stretchEnd - at, out.size() - done);
         float* o = out.data() + done;
         if (s->even) {
-            // k*d and x + k*d are exact: multiples of the spacing within the binade.
-            const auto k0 = static_cast<float>(at - s->first);
-            for (std::size_t k = 0; k < count; ++k)
-                o[k] = s->x + (k0 + static_cast<float>(k)) * s->d;
+            // k*d and x + k*d are exact: multiples of the spacing within the binade, of which
+            // a stretch holds fewer than 2^24. The counts are ints, which convert to floats
+            // eight or sixteen at a time.
+            const auto k0 = static_cast<int>(at - s->first);
+            const int n = static_cast<int>(count);
+            for (int k = 0; k < n; ++k) o[k] = s->x + static_cast<float>(k0 + k) * s->d;
         } else {
             float x = s->x;
             for (std::size_t k = s->first; k < at; ++k) x = x + s->d;

@@ -106,9 +106,12 @@ TEST(PlotRoutine, EveryThreadCountGivesTheRunOfOneThread) {
         int xRange, level;
         const char* text;
     } cases[] = {
-        {10, 14, "sin(x)*1.5+log(x)"}, {50, 8, "1/(x-1)+tan(x)"},
-        {50, 10, "10^(x/2)"},          {3, 14, "sqr(x)"},
-        {50, 8, "log(-x-60)"},  // no value anywhere
+        // Each with more than a million samples times instructions, as the workers take.
+        {10, 14, "sin(x)*1.5+log(x)"},
+        {50, 10, "1/(x-1)+tan(x)"},
+        {50, 10, "10^(x/2)"},
+        {10, 14, "sqr(x)"},
+        {50, 10, "log(-x-60)"},  // no value anywhere
     };
     auto message = [](const PlotRig& rig) {
         const auto problem = rig.plotter.runProblem();
@@ -118,7 +121,6 @@ TEST(PlotRoutine, EveryThreadCountGivesTheRunOfOneThread) {
         PlotRig one(c.xRange, 2, c.level, 0);
         PlotSamples want;
         ASSERT_FALSE(one.plot(c.text, &want));
-        ASSERT_GT(want.xs.size(), 30'000u) << "too small to use the workers";
         for (const int workers : {1, 2, 3}) {
             SCOPED_TRACE(std::string(c.text) + ", workers " + std::to_string(workers));
             PlotRig rig(c.xRange, 2, c.level, workers);
