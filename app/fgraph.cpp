@@ -150,12 +150,14 @@ void Fgraph::changeEvent(QEvent* event) {
 
 void Fgraph::showProblem(const QString& message) {
     T->setToolTip(message);
+    setProblemLook(true);
     if (T->isVisible()) QToolTip::showText(T->mapToGlobal(QPoint(0, T->height())), message, T);
 }
 
 void Fgraph::clearProblem() {
     if (T->toolTip().isEmpty()) return;
     T->setToolTip(QString());
+    setProblemLook(false);
     QToolTip::hideText();
 }
 

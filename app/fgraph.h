@@ -6,12 +6,15 @@
 #include <functional>
 #include <memory>
 
+#include "platform/wheel_notches.h"
 #include "plot/plotter.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
+class QWheelEvent;
 
 namespace tracewell::dialog {
 class Dialog;
@@ -60,6 +63,10 @@ public:
     // A seam for tests, a slowed engine: see plot::Plotter::setPieceHook.
     void setPieceHook(std::function<void(std::size_t piece)> hook);
 
+signals:
+    // After each plot, whether it drew a curve or said why not.
+    void plotted();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -96,12 +103,24 @@ private:
     void stopPlot();
     // Back to no plot going on: the timer, the cursor and the progress put away.
     void endPlotting();
+    // "x = 2.18   y = 0.68   f(x) = 0.8201" at a point of the plot area; f(x) only once a
+    // plot has drawn, y only withY.
+    QString pointText(const QPoint& at, bool withY) const;
+    void copyPoint();
+    // The plot area's wheel zooms and its keys plot and open its menu; true when handled.
+    bool zoomByWheel(const QWheelEvent& event);
+    bool plotAreaKey(const QKeyEvent& event);
+    // Moves both range bars by one step each (direction -1 narrows, 1 widens), each running
+    // its change handler, and then plots once.
+    void zoomStep(int direction, bool x, bool y);
     void markProblem(const plot::PlotProblem& problem);
     void place(const plot::WindowLayout& layout);
     // The window's outer width and height in twips, as the design measures them.
     QSizeF outerSize() const;
     void showProblem(const QString& message);
     void clearProblem();
+    // A refusal tints the box until the text is edited or a plot draws.
+    void setProblemLook(bool on);
 
     plot::Plotter plotter_;  // the state, the expression engine ScriptControl1 and the grid
     plot::PlotState& state_ = plotter_.state();  // the handlers read and write it directly
@@ -111,7 +130,12 @@ private:
     Warner warn_;
     ExpressionHistory* history_ = nullptr;  // owned by T
     bool followPointer_ = false;            // the coordinates tip is up and follows the pointer
+    bool plotHeld_ = false;         // the range handlers' plots wait for the end of a zoom step
+    bool plotWanted_ = false;       // a held plot was asked for
+    platform::WheelNotches wheel_;  // over the plot area
+    QPoint menuAt_;                 // where the plot area's menu was opened
     QAction* copyPictureAction_ = nullptr;
+    QAction* copyPointAction_ = nullptr;
     QAction* savePictureAction_ = nullptr;
     QAction* saveSamplesAction_ = nullptr;
     QTimer* plotTimer_ = nullptr;  // draws a background plot's pieces as they come

@@ -16,6 +16,10 @@ namespace tracewell::app {
 void Fgraph::Form_Load() { plotter_.load(); }
 
 void Fgraph::Pic_Click() {
+    if (plotHeld_) {  // a zoom step moves both bars, then plots once
+        plotWanted_ = true;
+        return;
+    }
     platform::runGuarded(this, [this] {
         if (plotPending_) return;  // the newest request is already waiting to run
         if (plotter_.running()) {
@@ -75,6 +79,7 @@ void Fgraph::Form_Resize() {
     // The plot going on would draw into the cleared area, at the old size and scale.
     if (plotter_.stop()) endPlotting();
     Pic->surface().clear();
+    plotter_.forgetCurve();
     Pic->update();
     const auto layout = plot::layoutForOuterSize(W, H);
     if (!layout) return;

@@ -42,6 +42,7 @@ void Fgraph::startPlot() {
     if (const auto problem = plotter_.begin(Pic->surface(), text)) {
         Pic->update();
         markProblem(*problem);
+        emit plotted();
         return;
     }
     if (plotter_.advance(kForeground)) {
@@ -86,6 +87,7 @@ void Fgraph::finishPlot() {
         markProblem(*problem);
     else
         clearProblem();
+    emit plotted();
 }
 
 void Fgraph::stopPlot() {

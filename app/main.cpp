@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <csignal>
 #include <iostream>
 
 #include "app/fgraph.h"
+#include "app/window_system_start.h"
 #include "eval/cpu.h"
 #include "tracewell/version.h"
 
@@ -47,7 +49,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (answeredInformationRequest(argc, argv)) return 0;
+    tracewell::app::keepScaleFactorSane();
+#ifdef SIGXFSZ
+    // A save past a file-size limit then fails with its reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    tracewell::app::beginWindowSystemStart();
     QApplication app(argc, argv);
+    tracewell::app::endWindowSystemStart();
     QApplication::setApplicationName(tracewell::kProductName);
     QApplication::setApplicationVersion(tracewell::kVersion);
     QApplication::setDesktopFileName("tracewell");

@@ -1,9 +1,11 @@
 #include "app/plot_files.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "platform/output_file.h"
 #include "plot/sample_table.h"
 
 namespace tracewell::app {
@@ -14,36 +16,34 @@ QByteArray formatFor(const QString& path) {
     return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray("png");
 }
 
-// Commits the file, or says why not; an uncommitted file's temporary is removed with it.
-QString finish(QSaveFile& file, bool written, const QString& why) {
-    if (!written) return why.isEmpty() ? file.errorString() : why;
-    return file.commit() ? QString() : file.errorString();
-}
+// A window never waits: a pipe that nothing reads from is a failure to tell.
+constexpr bool kWaitForReader = false;
 
 }  // namespace
 
 QString savePicture(const QImage& picture, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    QImageWriter writer(&file, formatFor(path));
-    const bool written = writer.write(picture);
-    return finish(file, written, written ? QString() : writer.errorString());
+    // Encoded whole first, so that a picture the writer refuses leaves no file at all.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, formatFor(path));
+    if (!writer.write(picture)) return writer.errorString();
+    return platform::writeFile(QFile::encodeName(path),
+                               {bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                               kWaitForReader);
 }
 
 QString saveSamples(plot::Plotter& plotter, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    plot::SampleTable table([&](std::string_view piece) {
-        return file.write(piece.data(), static_cast<qint64>(piece.size())) ==
-               static_cast<qint64>(piece.size());
-    });
+    platform::OutputFile file(QFile::encodeName(path), kWaitForReader);
+    if (!file.open()) return file.error();
+    plot::SampleTable table([&](std::string_view piece) { return file.write(piece); });
     const bool listed = plotter.listSamples(
         [&](std::span<const float> xs, std::span<const float> ys,
             std::span<const eval::Failure> failures) { return table.add(xs, ys, failures); });
-    const bool written = table.finish();
-    // Not committed, the temporary file goes with the QSaveFile.
-    if (written && !listed) return QStringLiteral("the samples could not be computed again");
-    return finish(file, written, QString());
+    if (!table.finish()) return file.error();
+    // Not committed, the file's temporary goes with it.
+    if (!listed) return QStringLiteral("the samples could not be computed again");
+    return file.commit() ? QString() : file.error();
 }
 
 }  // namespace tracewell::app

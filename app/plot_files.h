@@ -1,7 +1,7 @@
 #pragma once
-// Writing the plot area's picture and the last plot's samples to files. Each write goes
-// through a temporary file that replaces the target only after everything was written and
-// closed, so a failed write leaves no partial file and an existing file untouched.
+// Writing the plot area's picture and the last plot's samples to files, as tracewell-plot
+// writes its own (platform/output_file.h): a regular file whole or not at all, a pipe or a
+// device in place, and a failure told by its reason.
 
 #include <QImage>
 #include <QString>

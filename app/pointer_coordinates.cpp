@@ -11,7 +11,7 @@ int decimalsFor(double unit) { return std::clamp(int(std::ceil(-std::log10(unit)
 
 }  // namespace
 
-QString pointerCoordinates(QSize area, QPointF pos, int xRange, int yRange) {
+PointerPlace pointerPlace(QSize area, QPointF pos, int xRange, int yRange) {
     if (area.isEmpty()) return {};
     const double unitX = 2.0 * xRange / area.width(), unitY = 2.0 * yRange / area.height();
     // The middle of the pixel under the pointer.
@@ -22,8 +22,22 @@ QString pointerCoordinates(QSize area, QPointF pos, int xRange, int yRange) {
         const double scale = std::pow(10.0, decimals);
         return QString::number(std::round(v * scale) / scale + 0.0, 'f', decimals);
     };
-    return QStringLiteral("x = %1   y = %2")
-        .arg(text(x, decimalsFor(unitX)), text(y, decimalsFor(unitY)));
+    return {x, y, text(x, decimalsFor(unitX)), text(y, decimalsFor(unitY))};
+}
+
+QString pointerCoordinates(QSize area, QPointF pos, int xRange, int yRange) {
+    if (area.isEmpty()) return {};
+    const PointerPlace place = pointerPlace(area, pos, xRange, yRange);
+    return QStringLiteral("x = %1   y = %2").arg(place.xText, place.yText);
+}
+
+QString functionValueText(eval::SingleSample value) {
+    if (value.failure != eval::Failure::None)
+        return QString::fromUtf8(eval::failureName(value.failure));
+    // Whole numbers up to ten million in full rather than with an exponent.
+    const float a = std::fabs(value.value);
+    if (a >= 1e4f && a < 1e7f) return QString::number(value.value, 'f', 0);
+    return QString::number(value.value, 'g', 4);
 }
 
 }  // namespace tracewell::app

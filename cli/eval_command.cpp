@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "cli/shortest_text.h"
-#include "eval/compiler.h"
-#include "eval/evaluator.h"
+#include "plot/plotter.h"
 
 namespace tracewell::cli {
 
@@ -26,15 +25,18 @@ int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
     }
     if (values.empty()) values.push_back(0);
 
-    const eval::CompileResult compiled = eval::compile(expression.toStdString());
-    if (!compiled.ok()) {
-        err << "tracewell-plot: error at " << compiled.error().position << ": "
-            << compiled.error().message << "\n";
+    // Read as a plot reads it: the same characters refused, in the same words.
+    plot::Plotter plotter(0);  // for its state: no plot, no workers
+    plotter.load();
+    const auto read = plot::readText(plotter.state(), expression);
+    if (const auto* problem = std::get_if<plot::PlotProblem>(&read)) {
+        err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
     }
-    eval::Evaluator evaluator;
+    const auto& program = std::get<eval::Program>(read);
+    eval::Evaluator engine;
     for (double x : values) {
-        const eval::Sample s = evaluator.evaluate(compiled.program(), x);
+        const eval::Sample s = engine.evaluate(program, x);
         if (s.failure != eval::Failure::None)
             out << "undefined: " << eval::failureName(s.failure) << "\n";
         else

@@ -1,5 +1,6 @@
 #pragma once
-// tracewell-plot --eval: an expression's value at given x values.
+// tracewell-plot --eval: an expression's value at given x values, the text read as a plot
+// reads it.
 
 #include <QStringList>
 #include <iosfwd>

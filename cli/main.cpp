@@ -1,16 +1,16 @@
 // tracewell-plot: Tracewell's plot routine and engine from the command line.
 #include <QCommandLineParser>
-#include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
-#include <optional>
+#include <new>
 
 #include "cli/eval_command.h"
 #include "cli/output.h"
 #include "cli/plot_command.h"
+#include "cli/runtime_folder.h"
 #include "eval/cpu.h"
 #include "tracewell/version.h"
 
@@ -27,9 +27,7 @@ Parsed wholeNumber(const QString& text, int low, int high) {
     return {v, ok && v >= low && v <= high};
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     // A level of fast paths forced through TRACEWELL_ISA that cannot be had: run no copy in
     // its place.
     if (const std::string& refusal = tracewell::eval::isaChoice().refusal; !refusal.empty()) {
@@ -37,15 +35,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     // Drawing text needs a platform, but never a display: offscreen, whatever the session
-    // asks for, so that no display is ever looked for.
+    // asks for, so that no display is ever looked for. The picture is drawn at one device
+    // pixel to the pixel, so the session's scale would only change the lettering.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt wants a runtime folder; without one from the session it would make one of a name
-    // anyone can guess under /tmp. This run's own instead: owner-only, removed at the end.
-    std::optional<QTemporaryDir> runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtime.emplace(QDir::tempPath() + "/tracewell-runtime-XXXXXX");
-        if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
-    }
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    const tracewell::cli::RuntimeFolder runtime;
 #ifdef SIGXFSZ
     // Past a file-size limit a write then fails with an error the picture's file reports,
     // instead of the signal ending the program with a part written.
@@ -71,7 +66,8 @@ int main(int argc, char* argv[]) {
                                           "2");
     const QCommandLineOption levelOption("level", "Precision level: 0, 2, ..., 14.", "L", "6");
     const QCommandLineOption sizeOption("size", "Plot area in pixels (default 601x337).", "WxH");
-    const QCommandLineOption pngOption("png", "Write the picture to FILE.", "FILE");
+    const QCommandLineOption pngOption(
+        "png", "Write the picture to FILE (- or /dev/stdout: standard output).", "FILE");
     const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
     const QCommandLineOption jobsOption(
         "jobs",
@@ -100,18 +96,13 @@ int main(int argc, char* argv[]) {
                   << "\n";
         return finish(0);
     }
-    const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(evalOption)) {
-        if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
-        return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
-                                              std::cout, std::cerr));
-    }
-    if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
-    if (!parser.isSet(pngOption) && !parser.isSet(csvOption))
-        return usageError("nothing to do: give --png FILE, --csv or both");
 
-    tracewell::cli::PlotOptions options;
-    options.expression = positional[0];
+    // Every option given is used or refused, never ignored: one value each, in its range,
+    // and only with the kind of run it belongs to.
+    for (const QCommandLineOption* o : {&evalOption, &xRangeOption, &yRangeOption, &levelOption,
+                                        &sizeOption, &pngOption, &jobsOption})
+        if (parser.values(*o).size() > 1)
+            return usageError(QString("--%1 is given more than once").arg(o->names()[0]));
     const Parsed xRange = wholeNumber(parser.value(xRangeOption), 1, 50);
     if (!xRange.ok) return usageError("--xrange wants a whole number from 1 to 50");
     const Parsed yRange = wholeNumber(parser.value(yRangeOption), 1, 25);
@@ -121,10 +112,7 @@ int main(int argc, char* argv[]) {
         return usageError("--level wants one of 0, 2, 4, 6, 8, 10, 12, 14");
     const Parsed jobs = wholeNumber(parser.value(jobsOption), 1, 256);
     if (!jobs.ok) return usageError("--jobs wants a whole number from 1 to 256");
-    options.jobs = jobs.value;
-    options.xRange = xRange.value;
-    options.yRange = yRange.value;
-    options.level = level.value;
+    QSize size;
     if (parser.isSet(sizeOption)) {
         const auto m =
             QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(sizeOption));
@@ -132,9 +120,59 @@ int main(int argc, char* argv[]) {
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
         if (w < 1 || h < 1 || w > 10000 || h > 10000)
             return usageError("--size wants WIDTHxHEIGHT in pixels, each 1..10000");
-        options.size = QSize(w, h);
+        size = QSize(w, h);
     }
-    options.pngPath = parser.value(pngOption);
+    QByteArray pngPath;
+    if (parser.isSet(pngOption)) {
+        QList<QByteArray> arguments;
+        for (int i = 1; i < argc; ++i) arguments << argv[i];
+        const auto bytes = tracewell::cli::argumentBytes(parser.value(pngOption), "png", arguments);
+        if (!bytes) return usageError("--png: cannot tell which bytes name the file");
+        if (bytes->isEmpty()) return usageError("--png wants a file name");
+        pngPath = *bytes;
+    }
+
+    const bool eval = parser.isSet(evalOption);
+    const QCommandLineOption* const plotOnly[] = {&xRangeOption, &yRangeOption, &levelOption,
+                                                  &sizeOption,   &pngOption,    &csvOption,
+                                                  &jobsOption};
+    for (const QCommandLineOption* o : plotOnly)
+        if (eval && parser.isSet(*o))
+            return usageError(QString("--%1 does not go with --eval").arg(o->names()[0]));
+    if (!eval && parser.isSet(xOption)) return usageError("--x goes with --eval only");
+
+    const QStringList positional = parser.positionalArguments();
+    if (eval) {
+        if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
+        return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
+                                              std::cout, std::cerr));
+    }
+    if (positional.size() != 1) return usageError("give one expression to plot, or --eval EXPR");
+    if (pngPath.isEmpty() && !parser.isSet(csvOption))
+        return usageError("nothing to do: give --png FILE, --csv or both");
+    if (parser.isSet(csvOption) && !pngPath.isEmpty() &&
+        tracewell::cli::sharesStandardOutput(pngPath))
+        return usageError("--png and --csv would both write to standard output");
+
+    tracewell::cli::PlotOptions options;
+    options.expression = positional[0];
+    options.xRange = xRange.value;
+    options.yRange = yRange.value;
+    options.level = level.value;
+    options.size = size;
+    options.pngPath = pngPath;
     options.csv = parser.isSet(csvOption);
+    options.jobs = jobs.value;
     return finish(tracewell::cli::runPlot(options, std::cout, std::cerr));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("tracewell-plot: not enough memory\n", stderr);
+        return 1;
+    }
 }

@@ -1,45 +1,41 @@
 #include "cli/output.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 
+#include "platform/output_file.h"
+
 namespace tracewell::cli {
-namespace {
-
-// Qt's own text is "Unknown error" for a failed flush; the system's reason is better.
-QString reason(const QFileDevice& file) {
-    if (errno != 0) return QString::fromLocal8Bit(std::strerror(errno));
-    return file.errorString();
-}
-
-}  // namespace
-
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    errno = 0;
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-            return reason(file);
-        return {};
-    }
-    QSaveFile file(path);
-    // commit() misses an error of its last flush: flush and check first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        return reason(file);
-    return {};
-}
 
 int finishOutput(int code, std::ostream& out, std::ostream& err) {
     out.flush();
     if (out) return code;
     err << "tracewell-plot: cannot write standard output\n";
     return 1;
+}
+
+bool sharesStandardOutput(const QByteArray& path) {
+    if (platform::streamDescriptor(path) == 1) return true;
+    struct stat file {
+    }, out{};
+    return stat(path.constData(), &file) == 0 && fstat(1, &out) == 0 && file.st_dev == out.st_dev &&
+           file.st_ino == out.st_ino && !S_ISCHR(file.st_mode);
+}
+
+std::optional<QByteArray> argumentBytes(const QString& value, const QString& option,
+                                        const QList<QByteArray>& arguments) {
+    const QByteArray prefix = "--" + option.toUtf8() + '=';
+    QList<QByteArray> spellings;
+    for (const QByteArray& a : arguments) {
+        const QByteArray v = a.startsWith(prefix) ? a.mid(prefix.size()) : a;
+        // Read as QCoreApplication reads its arguments.
+        if (QString::fromLocal8Bit(v) == value && !spellings.contains(v)) spellings << v;
+    }
+    if (spellings.size() == 1) return spellings.front();
+    if (spellings.isEmpty()) return QFile::encodeName(value);
+    return std::nullopt;
 }
 
 }  // namespace tracewell::cli

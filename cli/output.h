@@ -1,20 +1,26 @@
 #pragma once
-// The program's output: files written whole or not at all, and standard output checked.
+// The program's output: standard output checked, and the names that would share it.
 
 #include <QByteArray>
-#include <QString>
+#include <QStringList>
 #include <iosfwd>
+#include <optional>
 
 namespace tracewell::cli {
-
-// Writes bytes to path. A regular file (new or old) is written beside its place and renamed
-// into it once complete, so that a failure leaves the old file, or none. Anything else that
-// already exists there (a device, a pipe) is written in place, never replaced. Returns an
-// empty string, or why the write failed.
-QString writeWhole(const QString& path, const QByteArray& bytes);
 
 // Flushes out. Returns code, or 1 with a message on err when out could not take everything
 // (a full disk, a closed standard output).
 int finishOutput(int code, std::ostream& out, std::ostream& err);
+
+// Whether a file written to path would land in standard output: a name of the stream
+// ("-", /dev/stdout, /dev/fd/1), or the very file or pipe it goes to. A terminal or a device
+// such as /dev/null may take both.
+bool sharesStandardOutput(const QByteArray& path);
+
+// The bytes of the argument that Qt read as value: a file name must be written as given,
+// also when it is not valid UTF-8 and Qt's reading replaced a byte. Nothing when the
+// arguments hold several spellings that read so.
+std::optional<QByteArray> argumentBytes(const QString& value, const QString& option,
+                                        const QList<QByteArray>& arguments);
 
 }  // namespace tracewell::cli

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <ostream>
 
-#include "cli/output.h"
+#include "platform/output_file.h"
 #include "plot/plotter.h"
 #include "plot/sample_table.h"
 
@@ -32,6 +32,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     const auto problem = plotter.plot(surface, o.expression, sink);
 
     if (problem) {
+        if (problem->outOfMemory) {
+            err << "tracewell-plot: not enough memory for this plot\n";
+            return 1;
+        }
         err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
     }
@@ -47,7 +51,9 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         buffer.open(QIODevice::WriteOnly);
         surface.image().save(&buffer, "PNG");
         const QString why =
-            png.isEmpty() ? QString("cannot encode the picture") : writeWhole(o.pngPath, png);
+            png.isEmpty()
+                ? QString("cannot encode the picture")
+                : platform::writeFile(o.pngPath, {png.constData(), std::size_t(png.size())});
         if (!why.isEmpty()) {
             err << "tracewell-plot: cannot write " << o.pngPath.toStdString() << ": "
                 << why.toStdString() << "\n";

@@ -100,6 +100,7 @@ Src sourceOf(const Instruction& load) { return load.op == Op::PushX ? Src::X : S
 struct Failed {
     std::size_t offset;
     std::string message;
+    std::size_t length = 1;  // the bytes to blame from offset
 };
 
 class Compiler {
@@ -116,8 +117,8 @@ public:
 
 private:
     [[noreturn]] void fail(std::string message) { fail(current_.offset, std::move(message)); }
-    [[noreturn]] void fail(std::size_t offset, std::string message) {
-        throw Failed{offset, std::move(message)};
+    [[noreturn]] void fail(std::size_t offset, std::string message, std::size_t length = 1) {
+        throw Failed{offset, std::move(message), length};
     }
 
     void advance() {
@@ -210,7 +211,7 @@ private:
         advance();
         const Function* f = findFunction(t.text);
         if (current_.kind == TokenKind::LeftParen) {
-            if (!f) fail(t.offset, "Unknown function '" + std::string(t.text) + "'");
+            if (!f) fail(t.offset, "Unknown function '" + std::string(t.text) + "'", t.text.size());
             return call(*f, t);
         }
         if (t.text == "x") {
@@ -218,7 +219,7 @@ private:
             return ValueKind::Number;
         }
         if (f) fail("Expected '('");
-        fail(t.offset, "Unknown name '" + std::string(t.text) + "'");
+        fail(t.offset, "Unknown name '" + std::string(t.text) + "'", t.text.size());
     }
 
     ValueKind call(const Function& f, const Token& nameToken) {
@@ -394,7 +395,9 @@ CompileResult compile(std::string_view text) {
     try {
         return Compiler(text).run();
     } catch (const Failed& f) {
-        return CompileError{characterPosition(text, f.offset), f.message};
+        // Names are ASCII: their bytes are their characters.
+        return CompileError{characterPosition(text, f.offset), f.message,
+                            static_cast<int>(f.length)};
     }
 }
 

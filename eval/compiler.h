@@ -12,6 +12,7 @@ namespace tracewell::eval {
 struct CompileError {
     int position = 1;     // 1-based, in characters; one past the end for a text cut short
     std::string message;  // in the language's words: "Expected ')'", "Unknown name 'X'", ...
+    int length = 1;       // the characters to blame from position: a whole unknown name
 };
 
 class CompileResult {

@@ -21,7 +21,10 @@ void ImageSurface::finishPainting() const { painter_.reset(); }
 void ImageSurface::resize(QSize size, qreal devicePixelRatio) {
     finishPainting();
     size = size.expandedTo(QSize(0, 0));
-    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    qreal dpr = devicePixelRatio > 0 && std::isfinite(devicePixelRatio) ? devicePixelRatio : 1.0;
+    // However high the ratio, the picture keeps to a bounded size, shown scaled up beyond it.
+    const double area = static_cast<double>(size.width()) * size.height();
+    if (area * dpr * dpr > kMaxDevicePixels) dpr = std::sqrt(kMaxDevicePixels / area);
     if (size == size_ && dpr == dpr_ && !image_.isNull()) return;
     QImage next(size * dpr, QImage::Format_RGB32);
     next.fill(background_);

@@ -19,8 +19,13 @@ namespace tracewell::platform {
 class ImageSurface {
 public:
     // size in logical pixels; the image holds size * devicePixelRatio device pixels, and is
-    // shown scaled back by that ratio so it stays crisp on high-density screens.
+    // shown scaled back by that ratio so it stays crisp on high-density screens. The ratio is
+    // lowered where the image would pass kMaxDevicePixels.
     explicit ImageSurface(QSize size = {}, qreal devicePixelRatio = 1.0);
+
+    // Far above any screen's (an 8K screen has 33 million); tracewell-plot's largest
+    // picture, 10000 x 10000, just fits.
+    static constexpr double kMaxDevicePixels = 100'000'000;
     ~ImageSurface();
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;

@@ -4,7 +4,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
 #include "platform/scroll_bar_style.h"
@@ -15,7 +14,6 @@ namespace {
 
 constexpr int kLowest = std::numeric_limits<std::int16_t>::min();
 constexpr int kHighest = std::numeric_limits<std::int16_t>::max();
-constexpr int kWheelNotch = 120;  // eighths of a degree in one notch of a common mouse wheel
 
 int clampValue(int value) { return std::clamp(value, kLowest, kHighest); }
 int clampStep(int step) { return std::clamp(step, 1, kHighest); }
@@ -98,22 +96,14 @@ void ScrollBar::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScrollBar::wheelEvent(QWheelEvent* event) {
-    // Each notch moves like an arrow click; finer wheels and touchpads add up to notches.
-    // Rolling up (or left) moves the thumb up (or left).
+    // Each notch moves like an arrow click. Rolling up (or left) moves the thumb up (or left).
     if (isSliderDown()) {
         event->ignore();
         return;
     }
-    const QPoint angle = event->angleDelta();
-    const int delta = std::clamp(std::abs(angle.x()) > std::abs(angle.y()) ? angle.x() : angle.y(),
-                                 -16 * kWheelNotch, 16 * kWheelNotch);
-    if ((delta > 0 && wheelRemainder_ < 0) || (delta < 0 && wheelRemainder_ > 0))
-        wheelRemainder_ = 0;  // the wheel turned back
-    wheelRemainder_ += delta;
-    for (; wheelRemainder_ >= kWheelNotch; wheelRemainder_ -= kWheelNotch)
-        triggerAction(SliderSingleStepSub);
-    for (; wheelRemainder_ <= -kWheelNotch; wheelRemainder_ += kWheelNotch)
-        triggerAction(SliderSingleStepAdd);
+    const int notches = wheel_.add(event->angleDelta());
+    for (int i = 0; i < notches; ++i) triggerAction(SliderSingleStepSub);
+    for (int i = 0; i > notches; --i) triggerAction(SliderSingleStepAdd);
     event->accept();
 }
 

@@ -5,6 +5,8 @@
 
 #include <QScrollBar>
 
+#include "platform/wheel_notches.h"
+
 class QKeyEvent;
 class QWheelEvent;
 
@@ -51,7 +53,7 @@ private:
 
     bool reversed_;
     int largeChange_;
-    int wheelRemainder_ = 0;  // eighths of a degree not yet worth a whole notch
+    WheelNotches wheel_;
 };
 
 }  // namespace tracewell::platform

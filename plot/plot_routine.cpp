@@ -65,57 +65,14 @@ void chooseFirstX(PlotState& s) {
 
 }  // namespace
 
-QString rejectedCharacterMessage(QStringView text, int position) {
-    const qsizetype at = position - 1;
-    if (at < 0 || at >= text.size())
-        return QStringLiteral("Position %1 is not accepted").arg(position);
-    if (text[at] == u' ')
-        return QStringLiteral(
-                   "Blanks are not accepted (position %1): put word operators between "
-                   "brackets, as in (x)Mod(3)")
-            .arg(position);
-    // A character beyond the first 65536 takes two places in the text; show it whole.
-    char32_t code = text[at].unicode();
-    qsizetype units = 1;
-    if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(text[at], text[at + 1]);
-        units = 2;
-    }
-    // The code tells apart look-alikes, such as a Cyrillic letter and its Latin twin.
-    const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
-    if (!QChar::isPrint(code))
-        return QStringLiteral("Character U+%1 at position %2 is not accepted")
-            .arg(hex)
-            .arg(position);
-    return QStringLiteral("Character '%1' (U+%2) at position %3 is not accepted")
-        .arg(text.mid(at, units).toString(), hex)
-        .arg(position);
-}
-
-std::optional<PlotProblem> noValueProblem(const RunSummary& summary) {
-    if (summary.samples == 0 || summary.anyValue) return std::nullopt;
-    return PlotProblem{0, QStringLiteral("No value in this range: %1 (x = %2)")
-                              .arg(QString::fromUtf8(eval::failureName(summary.firstFailure)),
-                                   QString::fromStdString(plainXText(summary.firstX)))};
-}
-
-PlotProblem stoppedProblem(float x) {
-    return {0, QStringLiteral("Stopped at x = %1").arg(QString::fromStdString(plainXText(x)))};
-}
-
-PlotProblem outOfMemoryProblem() { return {0, QStringLiteral("Not enough memory for this plot")}; }
-
-std::optional<PlotProblem> beginRun(PlotState& s, const QString& text,
-                                    platform::ImageSurface& surface, AxesCache& axes,
-                                    std::shared_ptr<const eval::Program>& program) {
-    program.reset();
-    drawAxes(s, surface, axes);
-
+std::variant<eval::Program, PlotProblem> readText(PlotState& s, const QString& text) {
     s.ExprText = text;
     s.ExprLen = index16(static_cast<int>(std::min<qsizetype>(text.size(), 32767)));
     // Refused whole, before any scan: a part of it would be another expression.
-    if (text.size() > eval::kMaxTextLength)
-        return PlotProblem{eval::kMaxTextLength + 1, QStringLiteral("Expression too long")};
+    if (text.size() > eval::kMaxTextLength) {
+        const eval::CompileError tooLong{eval::kMaxTextLength + 1, "Expression too long"};
+        return PlotProblem{tooLong.position, compileErrorMessage(text, tooLong)};
+    }
     if (const int bad = checkCharacters(s))
         return PlotProblem{bad, rejectedCharacterMessage(s.ExprText, bad)};
 
@@ -124,10 +81,19 @@ std::optional<PlotProblem> beginRun(PlotState& s, const QString& text,
     const eval::CompileResult compiled = eval::compile(s.ExprText.toStdString());
     if (!compiled.ok()) {
         const eval::CompileError& e = compiled.error();
-        return PlotProblem{e.position, QString::fromStdString(e.message) +
-                                           QStringLiteral(": position %1").arg(e.position)};
+        return PlotProblem{e.position, compileErrorMessage(s.ExprText, e), e.length};
     }
-    program = std::make_shared<const eval::Program>(compiled.program());
+    return compiled.program();
+}
+
+std::optional<PlotProblem> beginRun(PlotState& s, const QString& text,
+                                    platform::ImageSurface& surface, AxesCache& axes,
+                                    std::shared_ptr<const eval::Program>& program) {
+    program.reset();
+    drawAxes(s, surface, axes);
+    auto read = readText(s, text);
+    if (auto* problem = std::get_if<PlotProblem>(&read)) return std::move(*problem);
+    program = std::make_shared<const eval::Program>(std::move(std::get<eval::Program>(read)));
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "eval/x_text.h"
 #include "platform/twips.h"
 #include "plot/step_table.h"
 #include "plot/window_layout.h"
@@ -84,13 +85,27 @@ std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const 
     auto problem = begin(surface, text, std::move(sink));
     while (!advance(std::chrono::hours(1))) {
     }
+    if (!problem && ending_ == Ending::OutOfMemory) problem = outOfMemoryProblem();
     return problem;
 }
 
 std::optional<PlotProblem> Plotter::begin(platform::ImageSurface& surface, const QString& text,
                                           SampleSink sink) {
+    try {
+        return beginUnguarded(surface, text, std::move(sink));
+    } catch (const std::bad_alloc&) {
+        forgetCaches();
+        return outOfMemoryProblem();
+    } catch (...) {
+        forgetCaches();  // whatever failed, nothing half made is kept
+        throw;
+    }
+}
+
+std::optional<PlotProblem> Plotter::beginUnguarded(platform::ImageSurface& surface,
+                                                   const QString& text, SampleSink sink) {
     stop();
-    summary_ = {};
+    summary_.start(state_.YRange);
     ending_ = Ending::Finished;
     finished_.reset();
     if (auto problem = beginRun(state_, text, surface, axes_, program_)) return problem;
@@ -102,10 +117,26 @@ std::optional<PlotProblem> Plotter::begin(platform::ImageSurface& surface, const
     spec.plan = std::make_shared<const SamplePlan>(plan_);
     spec.mapping = surface.pixelMapping();
     spec.dense = PixelColumns::dense(plan_.size(), spec.mapping);
+    spec.yRange = state_.YRange;
     spec.list = static_cast<bool>(sink);
     spec.pieceSize = RunSpec::pieceSizeFor(*program_);
     startSampling(std::move(spec), std::move(sink), &surface);
     return std::nullopt;
+}
+
+void Plotter::forgetCaches() {
+    if (active_) end(Ending::Stopped);
+    plan_ = SamplePlan();
+    axes_ = AxesCache();
+    program_.reset();
+    finished_.reset();
+}
+
+std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
+    if (!program_) return std::nullopt;
+    // An engine of its own: ScriptControl1's error event belongs to the plot runs.
+    eval::Evaluator engine;
+    return eval::toSingle(engine.evaluate(*program_, eval::xValue(x)));
 }
 
 void Plotter::startSampling(RunSpec spec, SampleSink sink, platform::ImageSurface* surface) {
@@ -260,7 +291,7 @@ std::optional<PlotProblem> Plotter::runProblem() const {
         case Ending::Finished:
             break;
     }
-    return noValueProblem(summary_);
+    return noCurveProblem(summary_);
 }
 
 bool Plotter::listSamples(const SampleSink& sink) {

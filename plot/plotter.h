@@ -18,6 +18,7 @@
 #include <span>
 
 #include "eval/evaluator.h"
+#include "eval/single.h"
 #include "platform/image_surface.h"
 #include "plot/piece_ring.h"
 #include "plot/plot_routine.h"
@@ -71,7 +72,8 @@ public:
 
     // Clears surface and draws the axes and the curve of text from the state; sink, if any,
     // receives every sample. Returns why no curve was drawn when text is refused or cannot
-    // be read; how the sampling ended is then runProblem().
+    // be read, or when the run ran out of memory; how the sampling ended is runProblem().
+    // After a failure nothing half made is kept: the next run starts afresh.
     std::optional<PlotProblem> plot(platform::ImageSurface& surface, const QString& text,
                                     SampleSink sink = {});
 
@@ -102,8 +104,13 @@ public:
     // the same samples): sink receives them in order. Returns false when there were none,
     // the sink refused some, or there was not enough memory.
     bool listSamples(const SampleSink& sink);
-    // The program of the last run that compiled, or nothing.
-    std::shared_ptr<const eval::Program> program() const { return program_; }
+
+    // The value of the last plotted text at x, as a sample at that x has it; nothing when the
+    // last run's text could not be read or the picture was cleared since.
+    std::optional<eval::SingleSample> valueAt(float x) const;
+    bool hasCurve() const { return program_ != nullptr; }
+    // The picture was cleared: its curve is no longer there to read.
+    void forgetCurve() { program_.reset(); }
 
     // A seam for tests, a slowed engine: called on the thread that makes a piece, with the
     // piece's number, before it makes it. Set it while no plot runs.
@@ -111,6 +118,9 @@ public:
 
 private:
     void ScriptControl1_Error() { state_.Idx = 0; }
+    std::optional<PlotProblem> beginUnguarded(platform::ImageSurface& surface, const QString& text,
+                                              SampleSink sink);
+    void forgetCaches();
 
     enum class Ending { Finished, Stopped, OutOfMemory };
     struct Finished {

@@ -1,35 +1,54 @@
 #include "plot/run_summary.h"
 
+#include <algorithm>
 #include <cmath>
-
-#include "eval/single.h"
+#include <limits>
 
 namespace tracewell::plot {
 
-void RunSummary::add(std::span<const float> xs, std::span<const double> values,
+void RunSummary::start(int range) { *this = RunSummary{.yRange = range}; }
+
+void RunSummary::add(std::span<const float> xs, std::span<const double> ys,
                      std::span<const eval::Failure> failures) {
-    if (xs.empty()) return;
-    RunSummary piece;
-    piece.samples = xs.size();
-    piece.firstX = xs[0];
-    piece.firstFailure = eval::toSingle({values[0], failures[0]}).failure;
-    // A failed sample's value is NaN; one beyond the single range becomes infinite.
-    for (const double v : values)
-        if (std::isfinite(static_cast<float>(v))) {
-            piece.anyValue = true;
-            break;
+    samples += ys.size();
+    if (inside) return;
+    const auto range = static_cast<float>(yRange);
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        // A failed sample's NaN passes no comparison; beyond the single range is infinite.
+        const float v = static_cast<float>(ys[i]);
+        if (std::fabs(v) <= range) {
+            inside = anyValue = true;
+            return;
         }
-    append(piece);
+        if (std::fabs(v) <= std::numeric_limits<float>::max()) {
+            low = anyValue ? std::min(low, v) : v;
+            high = anyValue ? std::max(high, v) : v;
+            anyValue = true;
+        } else if (firstFailure == eval::Failure::None) {
+            // A value beyond the single range fails as the plot draws it.
+            firstFailure =
+                failures[i] != eval::Failure::None ? failures[i] : eval::Failure::Overflow;
+            firstFailureX = xs[i];
+        }
+    }
 }
 
 void RunSummary::append(const RunSummary& later) {
-    if (later.samples == 0) return;
-    if (samples == 0) {
-        firstX = later.firstX;
-        firstFailure = later.firstFailure;
-    }
     samples += later.samples;
-    anyValue = anyValue || later.anyValue;
+    if (inside) return;
+    if (later.inside) {
+        inside = anyValue = true;
+        return;
+    }
+    if (later.anyValue) {
+        low = anyValue ? std::min(low, later.low) : later.low;
+        high = anyValue ? std::max(high, later.high) : later.high;
+        anyValue = true;
+    }
+    if (firstFailure == eval::Failure::None) {
+        firstFailure = later.firstFailure;
+        firstFailureX = later.firstFailureX;
+    }
 }
 
 }  // namespace tracewell::plot

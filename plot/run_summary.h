@@ -1,7 +1,8 @@
 #pragma once
-// What a run's samples come to, gathered a piece at a time, so that the messages about a
-// run need no sample kept: how many there were, whether any had a value, and how the first
-// one fared.
+// What the messages need to know of a run's samples, gathered a piece at a time as the run
+// draws them, so that no sample has to be kept for them. Once a value lies within the y range
+// no message is needed, so from then on only the samples are counted: a plot that shows its
+// curve pays for one comparison.
 
 #include <cstddef>
 #include <span>
@@ -12,16 +13,21 @@ namespace tracewell::plot {
 
 struct RunSummary {
     std::size_t samples = 0;
-    bool anyValue = false;
-    // The first sample's x and, where it has no value, why (an overflow for a value beyond
-    // the single range).
-    float firstX = 0;
-    eval::Failure firstFailure = eval::Failure::None;
+    bool inside = false;    // some value lies within the y range; the rest holds until then
+    bool anyValue = false;  // some sample has a value, as drawn: finite in single precision
+    eval::Failure firstFailure = eval::Failure::None;  // of the first sample without a value
+    float firstFailureX = 0;
+    float low = 0, high = 0;  // the smallest and largest value as drawn, once anyValue
+    int yRange = 0;
 
-    // Takes in a piece: the singles of its x and its values, NaN where a sample failed.
-    void add(std::span<const float> xs, std::span<const double> values,
+    // Forgets every sample; the next ones are judged against this y range.
+    void start(int range);
+    // The next samples, in x order: their x, their values (NaN where one failed) and how they
+    // failed. All three spans have the same length.
+    void add(std::span<const float> xs, std::span<const double> ys,
              std::span<const eval::Failure> failures);
-    // Takes in the summary of the samples that follow this one's.
+    // Takes in the summary of the samples that follow, judged against the same range: the
+    // pieces of a run, each summed up on its own, come to the summary of the whole run.
     void append(const RunSummary& later);
 };
 

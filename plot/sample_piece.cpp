@@ -38,7 +38,7 @@ void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Eva
     const std::size_t n = std::min(spec.pieceSize, spec.plan->size() - out.first);
     out.count = n;
     out.pixels.clear();
-    out.summary = {};
+    out.summary.start(spec.yRange);
     out.engineFailures = 0;
     out.xs.clear();
     out.ys.clear();

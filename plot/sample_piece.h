@@ -22,6 +22,7 @@ struct RunSpec {
     std::shared_ptr<const SamplePlan> plan;
     platform::ImageSurface::PixelMapping mapping{};
     bool dense = false;  // the pixel pass goes by columns (see pixel_columns.h)
+    int yRange = 1;      // for the summary
     bool draw = true;
     bool list = false;  // the samples themselves, for a table
     std::size_t pieceSize = 1;

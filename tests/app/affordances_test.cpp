@@ -1,5 +1,10 @@
 // What the window offers beyond its design: the plot area's menu, copy and save, coordinates,
 // F1, names and tool tips, history, focus frames, and where a problem is.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -15,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <csignal>
 
 #include "app/pointer_coordinates.h"
 #include "app_test_support.h"
@@ -68,8 +74,8 @@ TEST(Affordances, RightClickMenuCopiesAndSavesAndLeavesThePictureAlone) {
     // Through the window system, which turns a right click into a context menu request.
     QTest::mouseClick(win.w.windowHandle(), Qt::RightButton, {},
                       win.pic()->mapTo(&win.w, win.pic()->rect().center()));
-    EXPECT_EQ(entries,
-              QStringList({"Copy picture", "Save picture as...", "Save samples as... (off)"}));
+    EXPECT_EQ(entries, QStringList({"Copy picture", "Copy point (off)", "Save picture as...",
+                                    "Save samples as... (off)"}));
     EXPECT_EQ(win.ink(), 0);  // no plot from the right click
 
     win.t()->setText("sin(x)");
@@ -97,15 +103,64 @@ TEST(Affordances, RightClickMenuCopiesAndSavesAndLeavesThePictureAlone) {
     EXPECT_EQ(lines.size(), 4002);  // header, 4000 samples at level 6, the last line's end
     EXPECT_EQ(lines[1], "-10,0.5440211");
     EXPECT_TRUE(warnings.isEmpty());
+    path = dir.filePath("typed");  // a name without an extension gets the format's
+    action(win, "Save picture as...")->trigger();
+    action(win, "Save samples as...")->trigger();
 
     // A failed write says so and leaves no file, partial or temporary.
-    for (const QString& bad : {dir.filePath("missing/plot.png"), dir.path()}) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.d"));
+    for (const QString& bad : {dir.filePath("missing/plot.png"), dir.filePath("folder.d")}) {
         path = bad;
         action(win, "Save picture as...")->trigger();
         action(win, "Save samples as...")->trigger();
     }
     EXPECT_EQ(warnings.size(), 4);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"plot.png", "samples.csv"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList({"plot.png", "samples.csv", "typed.csv", "typed.png"}));
+}
+
+TEST(Affordances, SavesGoIntoAPipeInPlaceAndAFailureNamesItsReason) {
+    testing::Window win;
+    win.w.show();  // sized: the precision, and so the step, is chosen
+    win.t()->setText("sin(x)");
+    win.w.Pic_Click();
+    QTemporaryDir dir;
+    QString path = dir.filePath("pipe");
+    QStringList warnings;
+    win.w.setFileNameAsker([&](const QString&, const QString&) { return path; });
+    win.w.setWarner([&](const QString& message) { warnings << message; });
+    ASSERT_EQ(mkfifo(QFile::encodeName(path), 0600), 0);
+    // A reader is there, and the pipe has room for the picture and the table.
+    const int reader = ::open(QFile::encodeName(path), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    fcntl(reader, F_SETPIPE_SZ, 1 << 20);
+    action(win, "Save picture as...")->trigger();
+    action(win, "Save samples as...")->trigger();
+    QByteArray got;
+    char piece[4096];
+    for (ssize_t n; (n = ::read(reader, piece, sizeof piece)) > 0;) got.append(piece, n);
+    ::close(reader);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+    EXPECT_TRUE(got.startsWith("\x89PNG")) << got.left(8).toHex().toStdString();
+    EXPECT_TRUE(got.contains("x,y\n-10,0.5440211\n"));
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(path), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced";
+
+    // Past a file-size limit, the write's own reason, also for a picture that the image
+    // writer would write in many pieces.
+    path = dir.filePath("plot.bmp");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{1024, old.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    action(win, "Save picture as...")->trigger();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].endsWith(": File too large")) << warnings[0].toStdString();
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(Affordances, F1OpensTheHelpAndItBeepsOnClosing) {

@@ -90,7 +90,7 @@ TEST(Fgraph, TheBoxKeepsEveryCharacterOfALongText) {
     win.t()->setText(text);
     EXPECT_EQ(win.t()->text().size(), 40'001);
     win.w.Pic_Click();
-    EXPECT_EQ(win.t()->toolTip(), "Expression too long");
+    EXPECT_EQ(win.t()->toolTip(), "Expression too long: 40001 characters, the limit is 32767");
     EXPECT_EQ(win.t()->text(), text);
 }
 

@@ -66,17 +66,17 @@ TEST(PlotCommand, EveryJobCountPrintsTheTableAndPictureOfOne) {
         o.level = 14;
         o.csv = true;
         o.jobs = jobs;
-        o.pngPath = dir.filePath(QStringLiteral("plot%1.png").arg(jobs));
+        o.pngPath = QFile::encodeName(dir.filePath(QStringLiteral("plot%1.png").arg(jobs)));
         std::ostringstream out, err;
         ASSERT_EQ(runPlot(o, out, err), 0) << err.str();
         if (jobs == 1) {
             table = out.str();
-            picture = QImage(o.pngPath);
+            picture = QImage(QFile::decodeName(o.pngPath));
             ASSERT_EQ(lines(table).size(), 249'736u);  // the header and the samples of -10 .. 10
             continue;
         }
         EXPECT_TRUE(out.str() == table) << jobs << " jobs";
-        EXPECT_EQ(QImage(o.pngPath), picture) << jobs << " jobs";
+        EXPECT_EQ(QImage(QFile::decodeName(o.pngPath)), picture) << jobs << " jobs";
     }
 }
 
@@ -85,11 +85,11 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     QTemporaryDir dir;
     PlotOptions blank;
     blank.expression = "sin (x)";
-    blank.pngPath = dir.filePath("plot.png");
+    blank.pngPath = QFile::encodeName(dir.filePath("plot.png"));
     blank.csv = true;
     EXPECT_EQ(runPlot(blank, out, err), 2);
     EXPECT_NE(err.str().find("position 4"), std::string::npos);
-    EXPECT_FALSE(QFile::exists(blank.pngPath));
+    EXPECT_FALSE(QFile::exists(QFile::decodeName(blank.pngPath)));
     EXPECT_EQ(out.str(), "");
 
     PlotOptions unreadable;
@@ -99,7 +99,10 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
 
     err.str("");
     EXPECT_EQ(runEval("1+", {}, out, err), 2);
-    EXPECT_EQ(err.str(), "tracewell-plot: error at 3: Expected expression\n");
+    EXPECT_EQ(err.str(), "tracewell-plot: Expected expression: position 3\n");
+    err.str("");
+    EXPECT_EQ(runEval("x\t", {}, out, err), 2);  // refused as a plot refuses it, in its words
+    EXPECT_EQ(err.str(), "tracewell-plot: A tab (U+0009) at position 2 is not accepted\n");
     EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
 }
 
@@ -108,17 +111,17 @@ TEST(PlotCommand, WritesThePicture) {
     PlotOptions o;
     o.expression = "sin(x)";
     o.size = QSize(300, 200);
-    o.pngPath = dir.filePath("plot.png");
+    o.pngPath = QFile::encodeName(dir.filePath("plot.png"));
     std::ostringstream out, err;
     ASSERT_EQ(runPlot(o, out, err), 0);
-    const QImage image(o.pngPath);
+    const QImage image(QFile::decodeName(o.pngPath));
     ASSERT_EQ(image.size(), QSize(300, 200));
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(150, 100), QColor(1, 0, 66));  // the origin
 
     o.size = QSize();  // the window's plot area as designed: 9015 x 5055 twips at 96 dpi
     ASSERT_EQ(runPlot(o, out, err), 0);
-    EXPECT_EQ(QImage(o.pngPath).size(), QSize(601, 337));
+    EXPECT_EQ(QImage(QFile::decodeName(o.pngPath)).size(), QSize(601, 337));
 }
 
 TEST(PlotCommand, AnOutputThatFailsEndsWithOne) {
@@ -134,12 +137,21 @@ TEST(PlotCommand, AnOutputThatFailsEndsWithOne) {
     EXPECT_EQ(runPlot(o, out, err), 1);
 }
 
+TEST(PlotCommand, AFileNameIsTakenByteForByte) {
+    const QByteArray latin1 = "lat\xe9.png";  // not UTF-8: Qt reads U+FFFD for the byte
+    const QString read = QString::fromLocal8Bit(latin1);
+    EXPECT_EQ(argumentBytes(read, "png", {"--png", latin1, "x"}), latin1);
+    EXPECT_EQ(argumentBytes(read, "png", {"--png=" + latin1, "x"}), latin1);
+    // Two names that read alike: which is meant cannot be told.
+    EXPECT_EQ(argumentBytes(read, "png", {"--png", latin1, "lat\xe8.png"}), std::nullopt);
+}
+
 TEST(PlotCommand, EvalPrintsValuesAndUndefinedSamples) {
     std::ostringstream out, err;
     ASSERT_EQ(runEval("sqr(x)+x/10", {"-1", "1", "4"}, out, err), 0);
     EXPECT_EQ(out.str(), "undefined: invalid argument\n1.1\n2.4\n");
     out.str("");
-    ASSERT_EQ(runEval("1 < 2", {}, out, err), 0);
+    ASSERT_EQ(runEval("1<2", {}, out, err), 0);
     EXPECT_EQ(out.str(), "-1\n");
 }
 

@@ -11,6 +11,7 @@
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/frame.h"
+#include "eval/hints.h"
 #include "eval/single.h"
 #include "eval/x_text.h"
 
@@ -56,10 +57,18 @@ float tailFloat(std::span<const std::uint8_t> input) {
     return f;
 }
 
-std::string checkCompileError(const CompileError& e, int characters) {
+std::string checkCompileError(std::string_view text, const CompileError& e, int characters) {
     if (e.position < 1 || e.position > characters + 1)
         return "compile error at position " + std::to_string(e.position) + " of a text of " +
                std::to_string(characters) + " characters";
+    if (e.length < 1 || e.position - 1 + e.length > std::max(characters, e.position))
+        return "compile error blames " + std::to_string(e.length) + " characters from " +
+               std::to_string(e.position) + " of " + std::to_string(characters);
+    try {
+        (void)hintFor(text, e);  // reads around the position: the sanitizers watch it
+    } catch (...) {
+        return "the hint threw";
+    }
     if (e.message.empty()) return "compile error without a message";
     if (characters > kMaxTextLength && e.message != "Expression too long")
         return "text beyond the limit reported as '" + e.message + "'";
@@ -167,7 +176,7 @@ std::string checkEngine(std::span<const std::uint8_t> input) {
         return "compile threw";
     }
     const int characters = characterCount(text);
-    if (!result->ok()) return checkCompileError(result->error(), characters);
+    if (!result->ok()) return checkCompileError(text, result->error(), characters);
     if (characters > kMaxTextLength) return "a text beyond the limit compiled";
     return checkEvaluation(result->program(), inputX);
 }

@@ -107,10 +107,8 @@ TEST(PlotRoutine, EveryThreadCountGivesTheRunOfOneThread) {
         const char* text;
     } cases[] = {
         // Each with more than a million samples times instructions, as the workers take.
-        {10, 14, "sin(x)*1.5+log(x)"},
-        {50, 10, "1/(x-1)+tan(x)"},
-        {50, 10, "10^(x/2)"},
-        {10, 14, "sqr(x)"},
+        {10, 14, "sin(x)*1.5+log(x)"}, {50, 10, "1/(x-1)+tan(x)"},
+        {50, 10, "10^(x/2)"},          {10, 14, "sqr(x)"},
         {50, 10, "log(-x-60)"},  // no value anywhere
     };
     auto message = [](const PlotRig& rig) {
@@ -150,10 +148,17 @@ TEST(PlotRoutine, RejectedTextsDrawTheAxesOnly) {
     } rows[] = {
         {"sin (x)", 4, "Blanks are not accepted (position 4)" + blank},
         {" x", 1, "Blanks are not accepted (position 1)" + blank},
-        {"x\t", 2, "Character U+0009 at position 2 is not accepted"},
+        {"x\t", 2, "A tab (U+0009) at position 2 is not accepted"},
+        {"x\n+1", 2, "A line break (U+000A) at position 2 is not accepted"},
         {QString::fromUtf8("\xd1\x85"), 1,
-         QString::fromUtf8("Character '\xd1\x85' (U+0445) at position 1 is not accepted")},
-        {QString("x") + QChar(0), 2, "Character U+0000 at position 2 is not accepted"},
+         QString::fromUtf8("Character '\xd1\x85' (U+0445) at position 1 is not accepted; the "
+                           "variable is the Latin x")},
+        {QString::fromUtf8("x\xc2\xb2"), 2,
+         QString::fromUtf8("Character '\xc2\xb2' (U+00B2) at position 2 is not accepted; a "
+                           "square is x^2")},
+        {QString("x") + QChar(0), 2, "A null character (U+0000) at position 2 is not accepted"},
+        {QString("x") + QChar(0x200E), 2,
+         "An invisible character (U+200E) at position 2 is not accepted"},
         {QString::fromUtf8("x\xf0\x9f\x98\x80"), 2,
          QString::fromUtf8("Character '\xf0\x9f\x98\x80' (U+1F600) at position 2 is not accepted")},
     };
@@ -178,6 +183,10 @@ TEST(PlotRoutine, TextsThatCannotBeReadSayWhereAndDrawNoCurve) {
     EXPECT_EQ(problem->position, 1);
     EXPECT_EQ(problem->message, "Unknown function 'ep': position 1");
     EXPECT_EQ(rig.inkedPixels(), axesOnly.inkedPixels());
+    const auto sqrt = rig.plot("2*sqrt(x)");  // the hint follows the engine's words
+    ASSERT_TRUE(sqrt);
+    EXPECT_EQ(sqrt->message, "Unknown function 'sqrt': position 3; the square root is Sqr(x)");
+    EXPECT_EQ(sqrt->length, 4);
     ASSERT_TRUE(rig.plot("sin(x"));
     EXPECT_EQ(rig.plot("sin(x")->position, 6);
 }
@@ -267,30 +276,40 @@ TEST(PlotRoutine, NoStepNoHangAndLongTexts) {
     PlotRig tooLong(1, 1, 0);
     const auto problem = tooLong.plot(longText + "0");
     ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->message, "Expression too long");
+    EXPECT_EQ(problem->message, "Expression too long: 32768 characters, the limit is 32767");
     EXPECT_EQ(problem->position, 32768);
 }
 
-TEST(PlotRoutine, NoValueInTheRangeNamesTheFirstFailure) {
+TEST(PlotRoutine, ACurveOutOfSightSaysWhy) {
     const struct {
         const char* text;
-        const char* message;  // empty: some sample has a value
+        const char* message;  // empty: some value shows
     } rows[] = {
         {"log(-1)", "No value in this range: invalid argument (x = -10)"},
         {"1/0", "No value in this range: division by zero (x = -10)"},
         {"sqr(x-100)", "No value in this range: invalid argument (x = 0)"},
         {"10^400+x", "No value in this range: overflow (x = -10)"},
+        {"1E39*(x+11)", "No value in this range: overflow (x = -10)"},  // beyond a single
+        {"sqr(x+5)", "Every value lies above the y range (2.24 to 3.87): raise Oy"},
+        {"-x^2-5", "Every value lies below the y range (-105 to -5): raise Oy"},
+        {"(x>0)*6+3", "Every value lies outside the y range (-3 to 3): raise Oy"},
+        {"log(x)+100",
+         "Every value lies above the y range (91.4 to 102), beyond the largest Oy (25)"},
+        {"x+1234.5",
+         "Every value lies above the y range (1225 to 1244), beyond the largest Oy (25)"},
         {"log(x)", ""},
+        {"x/5-2.5", ""},
     };
-    PlotRig rig(10, 2, 0);
-    PlotSamples samples;
+    PlotRig rig;
     for (const auto& row : rows) {
-        ASSERT_FALSE(rig.plot(row.text, &samples));
+        ASSERT_FALSE(rig.plot(row.text));
         const auto problem = rig.plotter.runProblem();
-        EXPECT_EQ(problem ? problem->message : QString(), row.message) << row.text;
+        EXPECT_EQ((problem ? problem->message : QString()).toStdString(), row.message) << row.text;
     }
     rig.state.XStep = 0;  // no sample taken, nothing to say
-    rig.plot("log(-1)", &samples);
+    rig.plot("log(-1)");
+    EXPECT_FALSE(rig.plotter.runProblem());
+    rig.plot("log(");  // nor for a text that cannot be read
     EXPECT_FALSE(rig.plotter.runProblem());
 }
 
