@@ -90,6 +90,7 @@ TEST(BackgroundPlot, TheNewestRequestReplacesItAndRunsOnce) {
     fresh.bar("VS")->setCurrentValue(14);
     fresh.t()->setText("x/3");
     fresh.w.Pic_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fresh.w.plotting(); }, 60'000));
     EXPECT_EQ(win.picture(), fresh.picture());
 
     // Only the first and the last text were plotted.

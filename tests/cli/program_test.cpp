@@ -140,7 +140,7 @@ TEST(Program, StandardOutputIsWrittenInPlace) {
 }
 
 TEST(Program, AFinestPlotNeedsNoMoreMemoryThanACoarseOne) {
-    if (tracewell::stress::kSanitized)
+    if (tracewell::stress::kSanitized || tracewell::stress::kThreadSanitized)
         GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than any limit";
     // The least address space that a small plot runs in, to 8 MB. The samples are made and
     // drawn a piece at a time, so the 1,248,379 of a finest plot need less than 8 MB more
