@@ -121,6 +121,21 @@ std::string longText(const char* name) {
     return text.substr(1);
 }
 
+// The longest text the language takes, "x+x+...+x": 16,384 terms.
+std::string longestSum() {
+    std::string text = "x";
+    while (text.size() + 2 <= static_cast<std::size_t>(eval::kMaxTextLength)) text += "+x";
+    return text;
+}
+
+// Compiling once, optimiser and linking included: a long text is compiled at every plot.
+void BM_Compile(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) {
+        eval::CompileResult r = eval::compile(text);
+        benchmark::DoNotOptimize(r);
+    }
+}
+
 void BM_Tracewell(benchmark::State& state, const Formula* f) { runEngine(state, f->ours); }
 
 void BM_LongText(benchmark::State& state, const char* name, bool failing) {
@@ -148,6 +163,10 @@ int registerAll() {
                 ->Unit(benchmark::kMillisecond);
         }
     }
+    benchmark::RegisterBenchmark("compile/long_mixed", BM_Compile, longText("mixed"))
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("compile/longest_sum", BM_Compile, longestSum())
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("x_value_fast_path", BM_XValueFastPath)
         ->Unit(benchmark::kMillisecond);
     return 0;

@@ -10,6 +10,7 @@
 #include "cli/eval_command.h"
 #include "cli/output.h"
 #include "cli/plot_command.h"
+#include "cli/program_command.h"
 #include "cli/runtime_folder.h"
 #include "eval/cpu.h"
 #include "tracewell/version.h"
@@ -54,11 +55,17 @@ int run(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Plots EXPR as Tracewell's window does, or evaluates it with --eval.");
+        "Plots EXPR as Tracewell's window does, evaluates it with --eval, or lists its program "
+        "with --program.");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption evalOption("eval", "Evaluate EXPR and print its value at each x.",
                                         "EXPR");
+    const QCommandLineOption programOption(
+        "program",
+        "Print the instructions EXPR compiles to, one a line: a * marks those that make a "
+        "pass over the samples.",
+        "EXPR");
     const QCommandLineOption xOption("x", "An x for --eval (repeatable; default 0).", "VALUE");
     const QCommandLineOption xRangeOption("xrange", "Half-width of the x interval, 1..50.", "N",
                                           "10");
@@ -74,8 +81,8 @@ int run(int argc, char* argv[]) {
         "Threads that compute the samples, 1..256 (default: one per processor). 1 computes "
         "them on the main thread alone; any count gives the same picture and table.",
         "N", QString::number(tracewell::plot::WorkerPool::processors()));
-    parser.addOptions({evalOption, xOption, xRangeOption, yRangeOption, levelOption, sizeOption,
-                       pngOption, csvOption, jobsOption});
+    parser.addOptions({evalOption, programOption, xOption, xRangeOption, yRangeOption, levelOption,
+                       sizeOption, pngOption, csvOption, jobsOption});
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
@@ -99,8 +106,8 @@ int run(int argc, char* argv[]) {
 
     // Every option given is used or refused, never ignored: one value each, in its range,
     // and only with the kind of run it belongs to.
-    for (const QCommandLineOption* o : {&evalOption, &xRangeOption, &yRangeOption, &levelOption,
-                                        &sizeOption, &pngOption, &jobsOption})
+    for (const QCommandLineOption* o : {&evalOption, &programOption, &xRangeOption, &yRangeOption,
+                                        &levelOption, &sizeOption, &pngOption, &jobsOption})
         if (parser.values(*o).size() > 1)
             return usageError(QString("--%1 is given more than once").arg(o->names()[0]));
     const Parsed xRange = wholeNumber(parser.value(xRangeOption), 1, 50);
@@ -132,18 +139,23 @@ int run(int argc, char* argv[]) {
         pngPath = *bytes;
     }
 
-    const bool eval = parser.isSet(evalOption);
+    const bool eval = parser.isSet(evalOption), program = parser.isSet(programOption);
+    if (eval && program) return usageError("--program does not go with --eval");
     const QCommandLineOption* const plotOnly[] = {&xRangeOption, &yRangeOption, &levelOption,
                                                   &sizeOption,   &pngOption,    &csvOption,
                                                   &jobsOption};
     for (const QCommandLineOption* o : plotOnly)
-        if (eval && parser.isSet(*o))
-            return usageError(QString("--%1 does not go with --eval").arg(o->names()[0]));
+        if ((eval || program) && parser.isSet(*o))
+            return usageError(QString("--%1 does not go with --%2")
+                                  .arg(o->names()[0], eval ? "eval" : "program"));
     if (!eval && parser.isSet(xOption)) return usageError("--x goes with --eval only");
 
     const QStringList positional = parser.positionalArguments();
-    if (eval) {
+    if (eval || program) {
         if (!positional.isEmpty()) return usageError("unexpected argument '" + positional[0] + "'");
+        if (program)
+            return finish(
+                tracewell::cli::runProgram(parser.value(programOption), std::cout, std::cerr));
         return finish(tracewell::cli::runEval(parser.value(evalOption), parser.values(xOption),
                                               std::cout, std::cerr));
     }

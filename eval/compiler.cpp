@@ -1,11 +1,12 @@
 #include "compiler.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "functions.h"
-#include "kernels.h"
 #include "lexer.h"
 #include "operations.h"
+#include "optimiser.h"
 
 namespace tracewell::eval {
 namespace {
@@ -94,9 +95,6 @@ ValueKind resultKind(Op op, ValueKind a, ValueKind b) {
     }
 }
 
-bool isLoad(const Instruction& ins) { return ins.op == Op::PushConst || ins.op == Op::PushX; }
-Src sourceOf(const Instruction& load) { return load.op == Op::PushX ? Src::X : Src::Const; }
-
 struct Failed {
     std::size_t offset;
     std::string message;
@@ -105,13 +103,22 @@ struct Failed {
 
 class Compiler {
 public:
-    explicit Compiler(std::string_view text) : lexer_(text) {}
+    explicit Compiler(std::string_view text) : lexer_(text) {
+        // Each instruction comes from a token of its own, of a character or more (and a text
+        // longer than the limit is not read): the code is allocated once, where a long text's
+        // code doubling its way up would leave large blocks that the allocator gives back to
+        // the system and takes again at every compile.
+        code_.reserve(std::min(text.size(), static_cast<std::size_t>(kMaxTextLength)));
+    }
 
-    Program run() {
+    // Reads the text into code as written, constants and x pushed and every operation taking
+    // its operands from the stack, for the optimiser to rewrite.
+    Program run(CompileOptions options) {
         advance();
         if (current_.kind == TokenKind::End) return Program({{Op::PushConst}}, ValueKind::Empty);
         const ValueKind kind = expression(kImp);
         if (current_.kind != TokenKind::End) fail("Syntax error");
+        if (options.optimise) optimise(code_);
         return Program(std::move(code_), kind);
     }
 
@@ -134,18 +141,16 @@ private:
     // An operand and every operator after it that binds at minLevel or tighter.
     ValueKind expression(Level minLevel) {
         if (++depth_ > kMaxNesting) fail("Expression nested too deeply");
-        const std::size_t leftStart = code_.size();
         ValueKind kind = prefixed();
         for (;;) {
             const Infix infix = infixOf(current_.kind);
             if (infix.level == kNone || infix.level < minLevel) break;
             if (infix.level == kConcat) fail("String concatenation is not supported");
             advance();
-            const std::size_t rightStart = code_.size();
             const ValueKind right = infix.level == kPower
                                         ? signed_([this] { return primary(); })
                                         : expression(static_cast<Level>(infix.level + 1));
-            emitBinary(infix.op, leftStart, rightStart);
+            emit(infix.op);
             kind = resultKind(infix.op, kind, right);
         }
         --depth_;
@@ -162,9 +167,8 @@ private:
             any = true;
             advance();
         }
-        const std::size_t start = code_.size();
         const ValueKind kind = operand();
-        if (negate) emitUnary(Op::Neg, start);
+        if (negate) emit(Op::Neg);
         return any ? ValueKind::Number : kind;
     }
 
@@ -173,9 +177,8 @@ private:
             return signed_([this] { return expression(kPower); });
         if (current_.kind == TokenKind::Not) {
             advance();
-            const std::size_t start = code_.size();
             const ValueKind kind = expression(kCompare);
-            emitUnary(Op::Not, start);
+            emit(Op::Not);
             return kind;
         }
         return primary();
@@ -224,11 +227,9 @@ private:
 
     ValueKind call(const Function& f, const Token& nameToken) {
         advance();  // the (
-        std::size_t starts[2] = {};
         int count = 0;
         if (current_.kind != TokenKind::RightParen) {
             for (;;) {
-                if (count < 2) starts[count] = code_.size();
                 ++count;
                 expression(kImp);
                 if (current_.kind != TokenKind::Comma) break;
@@ -239,139 +240,13 @@ private:
         if (count < 1 || count > f.maxArguments)
             fail(nameToken.offset,
                  "Wrong number of arguments: '" + std::string(nameToken.text) + "'");
-        if (count == 1)
-            emitUnary(f.oneArgument, starts[0]);
-        else
-            emitBinary(f.twoArguments, starts[0], starts[1]);
+        emit(count == 1 ? f.oneArgument : f.twoArguments);
         return f.result;
     }
 
     void emitConst(double k) { code_.push_back({Op::PushConst, Src::Stack, Src::Stack, k}); }
-
-    // Folds a constant operand, reads x in place of pushing it, or works on the stack top.
-    void emitUnary(Op op, std::size_t operandStart) {
-        const bool lone = code_.size() - operandStart == 1;
-        if (lone && code_.back().op == Op::PushConst) {
-            const double r = applyOp(op, code_.back().k, 0);
-            if (ops::isFinite(r)) {
-                code_.back().k = r;
-                return;
-            }
-        } else if (lone && code_.back().op == Op::PushX) {
-            code_.back() = {op, Src::X};
-            return;
-        }
-        code_.push_back({op});  // fails at every sample when the fold failed
-    }
-
-    // Left operand code is [leftStart, rightStart), right operand code follows it. A lone
-    // load on either side becomes an operand of the instruction itself.
-    void emitBinary(Op op, std::size_t leftStart, std::size_t rightStart) {
-        if (op == Op::Mul || op == Op::Div)
-            rightStart = moveSignIntoConstant(leftStart, rightStart);
-        if (op == Op::Mul && emitNegatedSquare(leftStart, rightStart)) return;
-        const bool leftLoad = rightStart - leftStart == 1 && isLoad(code_[leftStart]);
-        const bool rightLoad = code_.size() - rightStart == 1 && isLoad(code_[rightStart]);
-        if (leftLoad && rightLoad && code_[leftStart].op == Op::PushConst &&
-            code_[rightStart].op == Op::PushConst) {
-            const double r = applyOp(op, code_[leftStart].k, code_[rightStart].k);
-            if (ops::isFinite(r)) {
-                code_.pop_back();
-                code_.back().k = r;
-                return;
-            }
-        }
-        if ((op == Op::Add || op == Op::Sub) && emitHornerStep(op, leftStart, rightStart)) return;
-        if ((op == Op::Add || op == Op::Sub) && emitTermInX(op, leftStart, rightStart)) return;
-        if (op == Op::Pow && rightLoad && code_.back().op == Op::PushConst && code_.back().k == 2) {
-            code_.pop_back();
-            emitUnary(Op::Square, leftStart);
-            return;
-        }
-        Instruction ins{op};
-        if (rightLoad) {
-            ins.rhs = sourceOf(code_.back());
-            ins.k = code_.back().k;
-            code_.pop_back();
-        }
-        if (leftLoad && !(ins.rhs == Src::Const && code_[leftStart].op == Op::PushConst)) {
-            ins.lhs = sourceOf(code_[leftStart]);
-            if (ins.lhs == Src::Const) ins.k = code_[leftStart].k;
-            code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(leftStart));
-        }
-        code_.push_back(ins);
-    }
-
-    // x*a + k, k + x*a and x*a - k, with a on the stack, become one Horner step. Adding -k
-    // is subtracting k, and the order of the operands of + and * never changes their bits.
-    bool emitHornerStep(Op op, std::size_t leftStart, std::size_t rightStart) {
-        auto isConst = [&](std::size_t i) { return code_[i].op == Op::PushConst; };
-        // x times the stack top, or x times a constant, which is pushed to start the run.
-        auto timesX = [](const Instruction& m) {
-            return m.op == Op::Mul && m.lhs != m.rhs && (m.lhs == Src::X || m.rhs == Src::X);
-        };
-        double k;
-        if (code_.size() - rightStart == 1 && isConst(rightStart) && rightStart > leftStart &&
-            timesX(code_[rightStart - 1])) {
-            k = op == Op::Sub ? -code_.back().k : code_.back().k;
-            code_.pop_back();
-        } else if (op == Op::Add && rightStart - leftStart == 1 && isConst(leftStart) &&
-                   timesX(code_.back())) {
-            k = code_[leftStart].k;
-            code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(leftStart));
-        } else {
-            return false;
-        }
-        Instruction& product = code_.back();
-        if (product.lhs == Src::Const || product.rhs == Src::Const) {
-            product = {Op::PushConst, Src::Stack, Src::Stack, product.k};
-            code_.push_back({});
-        }
-        code_.back() = {Op::MulXAdd, Src::Stack, Src::Stack, k};
-        return true;
-    }
-
-    // -a*k and -a/k are a*(-k) and a/(-k): negation is exact, so the sign moves into the
-    // constant and the negation goes. Returns where the right operand's code now starts.
-    std::size_t moveSignIntoConstant(std::size_t leftStart, std::size_t rightStart) {
-        const bool rightConst = code_.size() - rightStart == 1 && code_.back().op == Op::PushConst;
-        if (!rightConst || rightStart == leftStart || code_[rightStart - 1].op != Op::Neg)
-            return rightStart;
-        Instruction& negation = code_[rightStart - 1];
-        code_.back().k = -code_.back().k;
-        if (negation.lhs == Src::X) {
-            negation = {Op::PushX};
-            return rightStart;
-        }
-        code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(rightStart - 1));
-        return rightStart - 1;
-    }
-
-    // (-x)*x is -(x*x), exactly: the square, then a negation that a constant factor after it
-    // can take in (see moveSignIntoConstant).
-    bool emitNegatedSquare(std::size_t leftStart, std::size_t rightStart) {
-        const bool negatedX = rightStart - leftStart == 1 && code_[leftStart].op == Op::Neg &&
-                              code_[leftStart].lhs == Src::X;
-        if (!negatedX || code_.size() - rightStart != 1 || code_.back().op != Op::PushX)
-            return false;
-        code_.back() = {Op::Neg};
-        code_[leftStart] = {Op::Square, Src::X};
-        return true;
-    }
-
-    // a + x*k and a - x*k (or k*x), with a computed on the stack, become one instruction.
-    // Subtracting x*k is adding x*(-k): negation is exact, so the bits are the same.
-    bool emitTermInX(Op op, std::size_t leftStart, std::size_t rightStart) {
-        if (rightStart - leftStart == 1 && isLoad(code_[leftStart])) return false;
-        if (code_.size() - rightStart != 1) return false;
-        const Instruction& m = code_.back();
-        const bool xTimesK = m.op == Op::Mul && ((m.lhs == Src::X && m.rhs == Src::Const) ||
-                                                 (m.lhs == Src::Const && m.rhs == Src::X));
-        if (!xTimesK) return false;
-        const double k = op == Op::Sub ? -m.k : m.k;
-        code_.back() = {Op::AddXTimes, Src::Stack, Src::Stack, k};
-        return true;
-    }
+    // Operations take their operands from the stack; the optimiser may rewrite them.
+    void emit(Op op) { code_.push_back({op}); }
 
     Lexer lexer_;
     Token current_;
@@ -389,11 +264,11 @@ int characterPosition(std::string_view text, std::size_t offset) {
 
 }  // namespace
 
-CompileResult compile(std::string_view text) {
+CompileResult compile(std::string_view text, CompileOptions options) {
     const int length = characterPosition(text, text.size()) - 1;
     if (length > kMaxTextLength) return CompileError{kMaxTextLength + 1, "Expression too long"};
     try {
-        return Compiler(text).run();
+        return Compiler(text).run(options);
     } catch (const Failed& f) {
         // Names are ASCII: their bytes are their characters.
         return CompileError{characterPosition(text, f.offset), f.message,

@@ -30,7 +30,13 @@ private:
 constexpr int kMaxTextLength = 32767;  // characters
 constexpr int kMaxNesting = 500;       // operands within operands
 
+struct CompileOptions {
+    // Rewrites the code into fewer passes over the samples, giving the same bits (see
+    // optimiser.h); off, every operation runs as written.
+    bool optimise = true;
+};
+
 // Never throws for any text; the empty text gives the empty value.
-CompileResult compile(std::string_view text);
+CompileResult compile(std::string_view text, CompileOptions options = {});
 
 }  // namespace tracewell::eval

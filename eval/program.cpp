@@ -1,26 +1,19 @@
 #include "program.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "kernels.h"
 
 namespace tracewell::eval {
 
 int stackEffect(const Instruction& ins) {
-    if (ins.op == Op::PushConst || ins.op == Op::PushX) return 1;
-    if (isUnary(ins.op)) return ins.lhs == Src::Stack ? 0 : 1;
-    return 1 - (ins.lhs == Src::Stack) - (ins.rhs == Src::Stack);
+    // Counted without a branch: loads and operations of either kind follow no pattern.
+    const bool load = ins.op == Op::PushConst || ins.op == Op::PushX;
+    const int taken = (ins.lhs == Src::Stack) + (isBinary(ins.op) & (ins.rhs == Src::Stack));
+    return 1 - !load * taken;
 }
 
 namespace {
-
-// Whether dividing by k gives the bits of multiplying by 1/k: so when k is a power of two
-// whose reciprocal is a normal number, as both then round the same exact quotient.
-bool hasExactReciprocal(double k) {
-    int exponent;
-    return std::fabs(std::frexp(k, &exponent)) == 0.5 && std::isnormal(k) && std::isnormal(1 / k);
-}
 
 // How many instructions an instruction does, itself included: a run's first one does the
 // whole run, a pushed constant and its steps or the steps alone.
@@ -29,50 +22,10 @@ std::size_t instructionsDone(const Instruction& ins) {
     return ins.op == Op::PushConst ? ins.run + 1u : ins.run;
 }
 
-// The tail that instruction next makes of itself, if it adds or multiplies the stack top by
-// a constant. a - k is a + (-k), bit for bit, and sums and products do not depend on the
-// order of their operands.
-Tail tailOf(const Instruction& next, double& k) {
-    const bool constLeft = next.lhs == Src::Const && next.rhs == Src::Stack;
-    if (!(constLeft || (next.lhs == Src::Stack && next.rhs == Src::Const))) return Tail::None;
-    k = next.k;
-    if (next.op == Op::Mul) return Tail::Mul;
-    if (next.op == Op::Add) return Tail::Add;
-    if (next.op != Op::Sub || constLeft) return Tail::None;
-    k = -next.k;
-    return Tail::Add;
-}
-
-// Folds each constant sum or product that follows an operation taking a tail into it: one
-// pass over a block where the two instructions made two.
-std::vector<Instruction> withTails(const std::vector<Instruction>& code) {
-    std::vector<Instruction> out;
-    out.reserve(code.size());
-    for (const Instruction& ins : code) {
-        double k = 0;
-        if (!out.empty() && takesTail(out.back().op) && out.back().tail == Tail::None) {
-            const Tail tail = tailOf(ins, k);
-            if (tail != Tail::None) {
-                out.back().tail = tail;
-                out.back().tailK = k;
-                continue;
-            }
-        }
-        out.push_back(ins);
-    }
-    return out;
-}
-
 }  // namespace
 
 Program::Program(std::vector<Instruction> code, ValueKind kind)
     : code_(std::move(code)), kind_(kind) {
-    // A division by such a constant can fail only by overflow, as the product can: it runs
-    // as the product, which does not wait on the divider.
-    for (Instruction& ins : code_)
-        if (ins.op == Op::Div && ins.rhs == Src::Const && hasExactReciprocal(ins.k))
-            ins.op = Op::Mul, ins.k = 1 / ins.k;
-    code_ = withTails(code_);
     // Consecutive Horner steps run as one, from the constant pushed before them if there is
     // one: the first instruction of the run gets its length.
     for (std::size_t i = 0; i < code_.size(); ++i) {
@@ -87,6 +40,7 @@ Program::Program(std::vector<Instruction> code, ValueKind kind)
     int depth = 0;
     kernels_.reserve(code_.size());
     failureKinds_.reserve(code_.size());
+    working_.reserve(code_.size());
     std::size_t doneUpTo = 0;  // the instructions before this are done by a run's first
     for (std::size_t i = 0; i < code_.size(); ++i) {
         const Instruction& ins = code_[i];

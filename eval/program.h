@@ -33,7 +33,7 @@ struct Instruction {
     // before them: how many steps there are. That instruction runs them all over each group of
     // samples in registers; the steps themselves then do nothing.
     std::uint8_t run = 0;
-    Tail tail = Tail::None;  // set by Program
+    Tail tail = Tail::None;  // set by the optimiser
     double tailK = 0;
 };
 
@@ -43,6 +43,8 @@ using FailureKindFn = Failure (*)(double, double);
 
 class Program {
 public:
+    // Links code to run as it stands: marks its runs of Horner steps, counts its stack and
+    // picks each instruction's kernel.
     Program(std::vector<Instruction> code, ValueKind kind);
 
     const std::vector<Instruction>& code() const { return code_; }

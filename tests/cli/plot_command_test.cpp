@@ -10,6 +10,7 @@
 
 #include "cli/eval_command.h"
 #include "cli/output.h"
+#include "cli/program_command.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
@@ -94,8 +95,13 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
 
     PlotOptions unreadable;
     unreadable.expression = "sin(x";
+    err.str("");
     EXPECT_EQ(runPlot(unreadable, out, err), 2);
-    EXPECT_NE(err.str().find("Expected ')'"), std::string::npos);
+    EXPECT_EQ(err.str(), "tracewell-plot: Expected ')': position 6\n");
+    std::ostringstream programErr;
+    EXPECT_EQ(runProgram("sin(x", out, programErr), 2);  // as the plot says it
+    EXPECT_EQ(programErr.str(), err.str());
+    EXPECT_EQ(out.str(), "");
 
     err.str("");
     EXPECT_EQ(runEval("1+", {}, out, err), 2);
@@ -104,6 +110,13 @@ TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     EXPECT_EQ(runEval("x\t", {}, out, err), 2);  // refused as a plot refuses it, in its words
     EXPECT_EQ(err.str(), "tracewell-plot: A tab (U+0009) at position 2 is not accepted\n");
     EXPECT_EQ(runEval("x", {"abc"}, out, err), 2);
+}
+
+TEST(PlotCommand, ProgramListsTheInstructions) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runProgram("2*x-1", out, err), 0);
+    EXPECT_EQ(out.str(), "0 * PushConst 2, run 1\n1   MulXAdd x*stack + -1\n");
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST(PlotCommand, WritesThePicture) {

@@ -65,6 +65,9 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
         {"--eval", "1", "--level", "15"},
         {"--eval", "1", "--jobs", "2"},
         {"--x", "1", "--csv", "x"},
+        {"--program", "x", "x"},
+        {"--program", "x", "--eval", "x"},
+        {"--program", "x", "--csv"},
     };
     for (const QStringList& args : rows) {
         const Outcome r = run(args);
@@ -90,7 +93,7 @@ TEST(Program, EitherHelpOptionPrintsTheOptions) {
     for (const char* option : {"--help", "--help-all"}) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0) << option;
-        EXPECT_TRUE(r.out.contains("--png")) << option;
+        EXPECT_TRUE(r.out.contains("--png") && r.out.contains("--program")) << option;
         EXPECT_TRUE(r.out.contains("--jobs")) << option;
     }
 }

@@ -1,6 +1,6 @@
-// The two evaluation paths (whole blocks, and one sample at a time) agree bit for bit.
+// The two evaluation paths (whole blocks, and one sample at a time) agree bit for bit, with
+// the optimiser's rewrites and without.
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "eval_test_support.h"
@@ -8,7 +8,7 @@
 namespace tracewell::eval {
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using testing::sameBits;
 
 const char* const kExpressions[] = {
     "sin(x)",
@@ -48,21 +48,36 @@ TEST(Batch, AgreesWithOneSampleAtATime) {
     std::vector<double> values(xs.size());
     std::vector<Failure> failures(xs.size());
     for (const char* text : kExpressions) {
-        const CompileResult r = compile(text);
-        ASSERT_TRUE(r.ok()) << text;
-        Evaluator batch, single;
-        int batchEvents = 0, singleEvents = 0;
-        batch.setErrorHandler([&] { ++batchEvents; });
-        single.setErrorHandler([&] { ++singleEvents; });
-        batch.evaluate(r.program(), xs, values, failures);
-        for (size_t i = 0; i < xs.size(); ++i) {
-            const Sample s = single.evaluate(r.program(), xs[i]);
-            ASSERT_EQ(failures[i], s.failure) << text << " at x = " << xs[i];
-            if (s.failure == Failure::None) {
-                ASSERT_TRUE(sameBits(values[i], s.value)) << text << " at x = " << xs[i];
+        std::vector<double> optimisedValues;
+        std::vector<Failure> optimisedFailures;
+        for (const bool optimise : {true, false}) {
+            const CompileResult r = compile(text, {.optimise = optimise});
+            ASSERT_TRUE(r.ok()) << text;
+            Evaluator batch, single;
+            int batchEvents = 0, singleEvents = 0;
+            batch.setErrorHandler([&] { ++batchEvents; });
+            single.setErrorHandler([&] { ++singleEvents; });
+            batch.evaluate(r.program(), xs, values, failures);
+            for (size_t i = 0; i < xs.size(); ++i) {
+                const Sample s = single.evaluate(r.program(), xs[i]);
+                ASSERT_EQ(failures[i], s.failure) << text << " at x = " << xs[i];
+                if (s.failure == Failure::None) {
+                    ASSERT_TRUE(sameBits(values[i], s.value)) << text << " at x = " << xs[i];
+                }
+            }
+            EXPECT_EQ(batchEvents, singleEvents) << text;
+            if (optimise) {
+                optimisedValues = values, optimisedFailures = failures;
+                continue;
+            }
+            for (size_t i = 0; i < xs.size(); ++i) {
+                ASSERT_EQ(failures[i], optimisedFailures[i]) << text << " unoptimised at " << xs[i];
+                if (failures[i] == Failure::None) {
+                    ASSERT_TRUE(sameBits(values[i], optimisedValues[i]))
+                        << text << " unoptimised at x = " << xs[i];
+                }
             }
         }
-        EXPECT_EQ(batchEvents, singleEvents) << text;
     }
 }
 

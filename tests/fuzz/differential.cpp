@@ -88,22 +88,8 @@ bool agrees(double value, Failure f, const reference::Value& want) {
     return f == want.failure && (f != Failure::None || value == want.value);
 }
 
-}  // namespace
-
-std::string checkAgainstReference(const GeneratedCase& c) {
-    static_assert(static_cast<int>(reference::Fn::Log) == static_cast<int>(vm::Fn::Log));
-    const std::optional<reference::Expression> ref = reference::Expression::parse(c.text);
-    const CompileResult compiled = compile(c.text);
-    if (!ref) return "the reference cannot read '" + c.text + "'";
-    if (!compiled.ok())
-        return "the engine cannot read '" + c.text + "': " + compiled.error().message;
-    const Program& program = compiled.program();
-
-    strayed.clear();
-    std::vector<reference::Value> want;
-    for (const double x : c.xs) want.push_back(ref->evaluate(x, &engineMath));
-    if (!strayed.empty()) return "'" + c.text + "': " + strayed;
-
+std::string checkProgram(const GeneratedCase& c, const Program& program,
+                         const std::vector<reference::Value>& want) {
     Evaluator evaluator;
     for (std::size_t i = 0; i < c.xs.size(); ++i) {
         const Sample s = evaluator.evaluate(program, c.xs[i]);
@@ -119,6 +105,29 @@ std::string checkAgainstReference(const GeneratedCase& c) {
         const reference::Value& w = want[i % c.xs.size()];
         if (!agrees(values[i], failures[i], w))
             return disagreement(c, "a batch", xs[i], values[i], failures[i], w);
+    }
+    return {};
+}
+
+}  // namespace
+
+// Both the optimised code and the code as written.
+std::string checkAgainstReference(const GeneratedCase& c) {
+    static_assert(static_cast<int>(reference::Fn::Log) == static_cast<int>(vm::Fn::Log));
+    const std::optional<reference::Expression> ref = reference::Expression::parse(c.text);
+    if (!ref) return "the reference cannot read '" + c.text + "'";
+
+    strayed.clear();
+    std::vector<reference::Value> want;
+    for (const double x : c.xs) want.push_back(ref->evaluate(x, &engineMath));
+    if (!strayed.empty()) return "'" + c.text + "': " + strayed;
+
+    for (const bool optimise : {true, false}) {
+        const CompileResult compiled = compile(c.text, {.optimise = optimise});
+        if (!compiled.ok())
+            return "the engine cannot read '" + c.text + "': " + compiled.error().message;
+        const std::string problem = checkProgram(c, compiled.program(), want);
+        if (!problem.empty()) return problem + (optimise ? "" : " (unoptimised)");
     }
     return {};
 }

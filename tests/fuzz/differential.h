@@ -1,6 +1,7 @@
 #pragma once
-// Holds the engine against the plain reference evaluator: the same failure kind for every
-// sample, and the same value, one sample at a time and in batches.
+// Holds the engine, with the optimiser and without, against the plain reference evaluator:
+// the same failure kind for every sample, and the same value, one sample at a time and in
+// batches.
 
 #include <string>
 
