@@ -13,6 +13,7 @@ class QAction;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QWheelEvent;
 
 namespace tracewell::dialog {
@@ -39,7 +40,9 @@ public:
 
     const plot::PlotState& state() const { return state_; }
 
-    // Clears the plot area and draws the axes and the graph from the state and the text.
+    // Clears the plot area and draws the axes and the graph from the state and the text. A
+    // plot not done within about 100 ms goes on in the background, drawn as it comes; a
+    // request while one runs stops it and plots anew once, however many arrive meanwhile.
     void Pic_Click();
     // Takes the sampling step from the precision bar and shows the level.
     void VS_Change();
@@ -54,6 +57,11 @@ public:
     using Warner = std::function<void(const QString& message)>;
     void setFileNameAsker(FileNameAsker asker) { askFileName_ = std::move(asker); }
     void setWarner(Warner warner) { warn_ = std::move(warner); }
+
+    // Whether a plot goes on in the background, or waits to start.
+    bool plotting() const;
+    // A seam for tests, a slowed engine: see plot::Plotter::setPieceHook.
+    void setPieceHook(std::function<void(std::size_t piece)> hook);
 
 signals:
     // After each plot, whether it drew a curve or said why not.
@@ -87,6 +95,14 @@ private:
     void saveAs(const QString& what, const QString& filter,
                 const std::function<QString(const QString& path)>& write);
     void showCoordinates(const QPoint& at);
+    // The parts of a plot: it starts, goes on from the timer, ends, or is stopped.
+    void startPlot();
+    void startPendingPlot();
+    void continuePlot();
+    void finishPlot();
+    void stopPlot();
+    // Back to no plot going on: the timer, the cursor and the progress put away.
+    void endPlotting();
     // "x = 2.18   y = 0.68   f(x) = 0.8201" at a point of the plot area; f(x) only once a
     // plot has drawn, y only withY.
     QString pointText(const QPoint& at, bool withY) const;
@@ -122,6 +138,8 @@ private:
     QAction* copyPointAction_ = nullptr;
     QAction* savePictureAction_ = nullptr;
     QAction* saveSamplesAction_ = nullptr;
+    QTimer* plotTimer_ = nullptr;  // draws a background plot's pieces as they come
+    bool plotPending_ = false;     // a plot was asked for while one ran, and starts next
 
     platform::PictureBox* Pic = nullptr;
     QLineEdit* T = nullptr;

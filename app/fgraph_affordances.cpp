@@ -1,7 +1,7 @@
 // What the main window offers beyond its design, without changing any control's place, size,
 // caption or tab order: the plot area's menu and shortcuts, coordinates under the pointer, F1
-// for the help, the box's history, pasting and refusals, names and tool tips, and a minimum
-// size.
+// for the help, Escape to stop a plot, the box's history, pasting and refusals, names and
+// tool tips, and a minimum size.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -118,6 +118,9 @@ void Fgraph::addAffordances() {
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &Fgraph::Image1_Click);
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stop->setContext(Qt::WindowShortcut);
+    connect(stop, &QShortcut::activated, this, &Fgraph::stopPlot);
 
     history_ = new ExpressionHistory(T);
     connect(T, &QLineEdit::textEdited, this, [this] { dropPastedBreaks(T); });
@@ -159,9 +162,9 @@ void Fgraph::savePictureAs() {
 }
 
 void Fgraph::saveSamplesAs() {
-    if (plotter_.samples().xs.empty()) return;
+    if (plotter_.running() || !plotter_.hasSamples()) return;
     saveAs(QStringLiteral("samples"), QStringLiteral("CSV table (*.csv);;All files (*)"),
-           [this](const QString& path) { return saveSamples(plotter_.samples(), path); });
+           [this](const QString& path) { return saveSamples(plotter_, path); });
 }
 
 void Fgraph::saveAs(const QString& what, const QString& filter,

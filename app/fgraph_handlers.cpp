@@ -1,8 +1,7 @@
 // The main window's event handlers.
-#include <QAction>
 #include <QLineEdit>
+#include <QTimer>
 
-#include "app/expression_history.h"
 #include "app/fgraph.h"
 #include "dialog/dialog.h"
 #include "platform/click_label.h"
@@ -22,17 +21,16 @@ void Fgraph::Pic_Click() {
         return;
     }
     platform::runGuarded(this, [this] {
-        const QString text = T->text();
-        auto problem = plotter_.plot(Pic->surface(), text, true);
-        if (!problem) problem = plot::noCurveProblem(plotter_.summary());
-        Pic->update();
-        history_->record(text);
-        saveSamplesAction_->setEnabled(!plotter_.samples().xs.empty());
-        if (problem)
-            markProblem(*problem);
-        else
-            clearProblem();
-        emit plotted();
+        if (plotPending_) return;  // the newest request is already waiting to run
+        if (plotter_.running()) {
+            // Stopped at its next piece; the new plot starts once this handler has returned,
+            // and every request that comes before then joins it.
+            plotter_.stop();
+            plotPending_ = true;
+            QTimer::singleShot(0, this, &Fgraph::startPendingPlot);
+            return;
+        }
+        startPlot();
     });
 }
 
@@ -78,6 +76,8 @@ void Fgraph::Form_Resize() {
     const QSizeF outer = outerSize();
     const auto H = static_cast<float>(outer.height());
     const auto W = static_cast<float>(outer.width());
+    // The plot going on would draw into the cleared area, at the old size and scale.
+    if (plotter_.stop()) endPlotting();
     Pic->surface().clear();
     plotter_.forgetCurve();
     Pic->update();

@@ -33,14 +33,17 @@ QString savePicture(const QImage& picture, const QString& path) {
                                kWaitForReader);
 }
 
-QString saveSamples(const plot::PlotSamples& samples, const QString& path) {
+QString saveSamples(plot::Plotter& plotter, const QString& path) {
     platform::OutputFile file(QFile::encodeName(path), kWaitForReader);
-    if (file.open() &&
-        plot::writeSampleTable(samples,
-                               [&](std::string_view piece) { return file.write(piece); }) &&
-        file.commit())
-        return {};
-    return file.error();
+    if (!file.open()) return file.error();
+    plot::SampleTable table([&](std::string_view piece) { return file.write(piece); });
+    const bool listed = plotter.listSamples(
+        [&](std::span<const float> xs, std::span<const float> ys,
+            std::span<const eval::Failure> failures) { return table.add(xs, ys, failures); });
+    if (!table.finish()) return file.error();
+    // Not committed, the file's temporary goes with it.
+    if (!listed) return QStringLiteral("the samples could not be computed again");
+    return file.commit() ? QString() : file.error();
 }
 
 }  // namespace tracewell::app

@@ -6,14 +6,15 @@
 #include <QImage>
 #include <QString>
 
-#include "plot/plot_routine.h"
+#include "plot/plotter.h"
 
 namespace tracewell::app {
 
 // An empty text on success, otherwise why the file could not be written.
 // The format follows the file name's extension when Qt's image writer knows it, else PNG.
 QString savePicture(const QImage& picture, const QString& path);
-// The table tracewell-plot --csv prints.
-QString saveSamples(const plot::PlotSamples& samples, const QString& path);
+// The table tracewell-plot --csv prints, of the plotter's last finished plot, its samples
+// computed again.
+QString saveSamples(plot::Plotter& plotter, const QString& path);
 
 }  // namespace tracewell::app

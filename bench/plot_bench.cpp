@@ -12,6 +12,17 @@
 namespace tracewell::bench {
 namespace {
 
+// A pasted text of 5,000 terms, "x^3*5+x^2*3+...": 29,999 characters.
+const QString& longText() {
+    static const QString text = [] {
+        QString t;
+        for (int i = 0; i < 5000; ++i)
+            t += QStringLiteral("%1x^%2*%3").arg(i ? "+" : "").arg(1 + i % 4).arg(1 + i * 7 % 9);
+        return t;
+    }();
+    return text;
+}
+
 void setUp(plot::Plotter& plotter, int xRange, int level) {
     plotter.load();
     plotter.state().XRange = static_cast<std::int16_t>(xRange);
@@ -34,9 +45,10 @@ void BM_EngineBatch_sin(benchmark::State& state) {
 // The whole run at x range 50 and the finest step. The grid of x values is kept between
 // runs of the same range; "cold" alternates between ranges 50 and 49, so that every run
 // builds its grid afresh, as the first run at a range does.
-void BM_WholePlot(benchmark::State& state, int level, bool cold) {
+void BM_WholePlot(benchmark::State& state, int level, bool cold,
+                  int workers = plot::WorkerPool::processors()) {
     platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
-    plot::Plotter plotter;
+    plot::Plotter plotter(workers);
     setUp(plotter, 50, level);
     std::int16_t& range = plotter.state().XRange;
     for (auto _ : state) {
@@ -46,17 +58,39 @@ void BM_WholePlot(benchmark::State& state, int level, bool cold) {
     }
 }
 
-// The same run as the window makes it: keeping every sample for "Save samples as...".
+// The same run as the window makes it: begun, then waited for up to 100 ms, then taken on
+// in steps. (Its name is from the time the window kept every sample for "Save samples
+// as..."; it now keeps none, and lists them again when they are saved.)
 void BM_WholePlotKeepingSamples(benchmark::State& state) {
+    using namespace std::chrono_literals;
     platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
     plot::Plotter plotter;
     setUp(plotter, 50, 14);
     for (auto _ : state) {
-        plotter.plot(surface, "sin(x)", true);
+        plotter.begin(surface, "sin(x)");
+        if (!plotter.advance(100ms))
+            while (!plotter.advance(25ms)) {
+            }
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }
 BENCHMARK(BM_WholePlotKeepingSamples)->Unit(benchmark::kMillisecond);
+
+// The long text at the finest level over x range 1 (25,001 samples), on the calling thread
+// alone (tracewell-plot --jobs 1) and on a worker per processor: how a long plot scales.
+void BM_LongText(benchmark::State& state, int workers) {
+    platform::ImageSurface surface(plot::Plotter::defaultPictureSize(), 1.0);
+    plot::Plotter plotter(workers);
+    setUp(plotter, 1, 14);
+    for (auto _ : state) {
+        plotter.plot(surface, longText());
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+BENCHMARK_CAPTURE(BM_LongText, jobs1, 0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_LongText, every_processor, plot::WorkerPool::processors())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Arrow-clicking through x ranges 1..50 at level 8: fifty replots, each with a new grid.
 void BM_RangeSweepLevel8(benchmark::State& state) {
@@ -77,6 +111,10 @@ BENCHMARK_CAPTURE(BM_WholePlot, level14_cold, 14, true)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(BM_WholePlot, level8_warm, 8, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_WholePlot, level8_cold, 8, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RangeSweepLevel8)->Unit(benchmark::kMillisecond);
+// The finest plot on the calling thread alone, as tracewell-plot --jobs 1 makes it.
+BENCHMARK_CAPTURE(BM_WholePlot, level14_jobs1, 14, false, 0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace tracewell::bench

@@ -26,7 +26,7 @@ int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
     if (values.empty()) values.push_back(0);
 
     // Read as a plot reads it: the same characters refused, in the same words.
-    plot::Plotter plotter;
+    plot::Plotter plotter(0);  // for its state: no plot, no workers
     plotter.load();
     const auto read = plot::readText(plotter.state(), expression);
     if (const auto* problem = std::get_if<plot::PlotProblem>(&read)) {
@@ -34,8 +34,9 @@ int runEval(const QString& expression, const QStringList& xs, std::ostream& out,
         return 2;
     }
     const auto& program = std::get<eval::Program>(read);
+    eval::Evaluator engine;
     for (double x : values) {
-        const eval::Sample s = plotter.engine().evaluate(program, x);
+        const eval::Sample s = engine.evaluate(program, x);
         if (s.failure != eval::Failure::None)
             out << "undefined: " << eval::failureName(s.failure) << "\n";
         else

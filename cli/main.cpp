@@ -82,8 +82,13 @@ int run(int argc, char* argv[]) {
     const QCommandLineOption pngOption(
         "png", "Write the picture to FILE (- or /dev/stdout: standard output).", "FILE");
     const QCommandLineOption csvOption("csv", "Print x,y for every sample.");
+    const QCommandLineOption jobsOption(
+        "jobs",
+        "Threads that compute the samples, 1..256 (default: one per processor). 1 computes "
+        "them on the main thread alone; any count gives the same picture and table.",
+        "N", QString::number(tracewell::plot::WorkerPool::processors()));
     parser.addOptions({evalOption, programOption, xOption, xRangeOption, yRangeOption, levelOption,
-                       sizeOption, pngOption, csvOption});
+                       sizeOption, pngOption, csvOption, jobsOption});
     parser.addPositionalArgument("EXPR", "The expression to plot.");
 
     auto usageError = [&](const QString& message) {
@@ -108,7 +113,7 @@ int run(int argc, char* argv[]) {
     // Every option given is used or refused, never ignored: one value each, in its range,
     // and only with the kind of run it belongs to.
     for (const QCommandLineOption* o : {&evalOption, &programOption, &xRangeOption, &yRangeOption,
-                                        &levelOption, &sizeOption, &pngOption})
+                                        &levelOption, &sizeOption, &pngOption, &jobsOption})
         if (parser.values(*o).size() > 1)
             return usageError(QString("--%1 is given more than once").arg(o->names()[0]));
     using tracewell::cli::barValue;
@@ -120,6 +125,10 @@ int run(int argc, char* argv[]) {
     const auto level = barValue(parser.value(levelOption), kLevelBar);
     if (!level || !tracewell::plot::StepTable::stepFor(*level))
         return usageError("--level wants one of " + levels.join(", "));
+    bool jobsRead = false;
+    const int jobs = parser.value(jobsOption).toInt(&jobsRead);
+    if (!jobsRead || jobs < 1 || jobs > 256)
+        return usageError("--jobs wants a whole number from 1 to 256");
     QSize size;
     if (parser.isSet(sizeOption)) {
         const auto m =
@@ -145,7 +154,8 @@ int run(int argc, char* argv[]) {
     const bool eval = parser.isSet(evalOption), program = parser.isSet(programOption);
     if (eval && program) return usageError("--program does not go with --eval");
     const QCommandLineOption* const plotOnly[] = {&xRangeOption, &yRangeOption, &levelOption,
-                                                  &sizeOption,   &pngOption,    &csvOption};
+                                                  &sizeOption,   &pngOption,    &csvOption,
+                                                  &jobsOption};
     for (const QCommandLineOption* o : plotOnly)
         if ((eval || program) && parser.isSet(*o))
             return usageError(QString("--%1 does not go with --%2")
@@ -176,6 +186,7 @@ int run(int argc, char* argv[]) {
     options.size = size;
     options.pngPath = pngPath;
     options.csv = parser.isSet(csvOption);
+    options.jobs = jobs;
     return finish(tracewell::cli::runPlot(options, std::cout, std::cerr));
 }
 

@@ -16,7 +16,7 @@ static_assert(double{plot::kLargestPictureSide} * plot::kLargestPictureSide <=
               platform::ImageSurface::kMaxDevicePixels);
 
 int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
-    plot::Plotter plotter;
+    plot::Plotter plotter(o.jobs > 1 ? o.jobs : 0);
     plotter.load();
     plotter.state().XRange = static_cast<std::int16_t>(o.xRange);
     plotter.state().YRange = static_cast<std::int16_t>(o.yRange);
@@ -26,8 +26,14 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
                                    1.0);
     surface.setFont(QGuiApplication::font());
     plot::Plotter::dress(surface);
-    const auto problem = plotter.plot(surface, o.expression, o.csv);
-    const plot::PlotSamples& samples = plotter.samples();
+    plot::SampleTable table([&](std::string_view piece) {
+        return static_cast<bool>(out.write(piece.data(), std::streamsize(piece.size())));
+    });
+    plot::SampleSink sink;
+    if (o.csv)
+        sink = [&](std::span<const float> xs, std::span<const float> ys,
+                   std::span<const eval::Failure> failures) { return table.add(xs, ys, failures); };
+    const auto problem = plotter.plot(surface, o.expression, sink);
 
     if (problem) {
         if (problem->outOfMemory) {
@@ -36,6 +42,11 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         }
         err << "tracewell-plot: " << problem->message.toStdString() << "\n";
         return 2;
+    }
+    if (o.csv) table.finish();
+    if (!plotter.completed()) {
+        err << "tracewell-plot: " << plotter.runProblem()->message.toStdString() << "\n";
+        return 1;
     }
     if (!o.pngPath.isEmpty()) {
         // Encoded whole first: the image writer does not check its writes.
@@ -53,10 +64,6 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
-    if (o.csv)
-        plot::writeSampleTable(samples, [&](std::string_view piece) {
-            return static_cast<bool>(out.write(piece.data(), std::streamsize(piece.size())));
-        });
     return 0;
 }
 

@@ -9,7 +9,7 @@ namespace tracewell::cli {
 
 int runProgram(const QString& expression, std::ostream& out, std::ostream& err) {
     // Read as a plot reads it: the same characters refused, in the same words.
-    plot::Plotter plotter;
+    plot::Plotter plotter(0);  // for its state: no plot, no workers
     plotter.load();
     const auto read = plot::readText(plotter.state(), expression);
     if (const auto* problem = std::get_if<plot::PlotProblem>(&read)) {

@@ -20,25 +20,13 @@ int columnOfKey(int key, const Mapping& m) { return key < m.width ? key : -1; }
 
 }  // namespace
 
-bool PixelColumns::update(std::span<const float> xs, std::uint64_t version, const Mapping& m) {
-    if (xs.size() < kDense * static_cast<std::size_t>(std::max(m.width, 1))) return false;
-    if (found_ && xs.data() == xs_ && xs.size() == size_ && version == version_ &&
-        m.scaleX == scaleX_ && m.offsetX == offsetX_ && m.width == width_)
-        return true;
-    found_ = false;  // until the runs are all found: a failed allocation leaves none kept
-    find(xs, m);
-    found_ = true;
-    xs_ = xs.data();
-    size_ = xs.size();
-    version_ = version;
-    scaleX_ = m.scaleX;
-    offsetX_ = m.offsetX;
-    width_ = m.width;
-    return true;
+bool PixelColumns::dense(std::size_t samples, const Mapping& m) {
+    return samples >= kDense * static_cast<std::size_t>(std::max(m.width, 1));
 }
 
 void PixelColumns::find(std::span<const float> xs, const Mapping& m) {
     runs_.clear();
+    if (xs.empty()) return;
     int key = keyOf(xs[0], m);
     runs_.push_back({0, columnOfKey(key, m)});
     // Bisecting between samples of different keys reads a few dozen samples per column of

@@ -112,4 +112,12 @@ std::optional<PlotProblem> noCurveProblem(const RunSummary& run) {
                              : QStringLiteral(", beyond the largest Oy (%1)").arg(kLargestYRange))};
 }
 
+PlotProblem stoppedProblem(float x) {
+    return {0, QStringLiteral("Stopped at x = %1").arg(QString::fromStdString(plainXText(x)))};
+}
+
+PlotProblem outOfMemoryProblem() {
+    return {0, QStringLiteral("Not enough memory for this plot"), 1, true};
+}
+
 }  // namespace tracewell::plot

@@ -32,4 +32,9 @@ QString compileErrorMessage(QStringView text, const eval::CompileError& error);
 // y range (2.24 to 3.87): raise Oy"). Nothing when a value shows or no sample was taken.
 std::optional<PlotProblem> noCurveProblem(const RunSummary& run);
 
+// A run stopped before x, the first sample it did not draw: "Stopped at x = 12.5".
+PlotProblem stoppedProblem(float x);
+// A run that needed more memory than it could have.
+PlotProblem outOfMemoryProblem();
+
 }  // namespace tracewell::plot

@@ -3,11 +3,8 @@
 #include <QStringView>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "eval/compiler.h"
-#include "eval/single.h"
-#include "plot/curve_pixels.h"
 #include "plot/label_numbers.h"
 
 namespace tracewell::plot {
@@ -66,54 +63,6 @@ void chooseFirstX(PlotState& s) {
     s.Idx = index16(s.ExprLen + 1);
 }
 
-void sample(PlotState& s, const eval::Program& program, PlotTools tools, PlotSamples* out) {
-    SampleGrid& grid = tools.grid;
-    grid.prepare(static_cast<float>(s.XStart), static_cast<float>(s.XRange), s.XStep);
-    const auto xs = grid.singles();
-    const auto values = grid.values();
-    const auto mapping = tools.surface.pixelMapping();
-    // A dense grid's pixel columns are known, and its drawing reads no x.
-    const bool dense = tools.columns.update(xs, grid.version(), mapping);
-    if (out) {
-        // Reserved once and appended a piece at a time, never zeroed first: the window keeps
-        // every run's samples, and a finest run has 1.25 million of them.
-        out->xs.assign(xs.begin(), xs.end());
-        out->ys.reserve(xs.size());
-        out->failures.reserve(xs.size());
-    }
-
-    // In pieces, so that the values of one piece stay in the cache from evaluation to drawing.
-    constexpr std::size_t kPiece = 512;
-    double y[kPiece];
-    eval::Failure failures[kPiece];
-    int at[kPiece];
-    for (std::size_t start = 0; start < xs.size(); start += kPiece) {
-        const std::size_t n = std::min(kPiece, xs.size() - start);
-        tools.engine.evaluate(program, values.subspan(start, n), std::span(y, n),
-                              std::span(failures, n));
-        const int count =
-            dense ? curvePixelsInColumns(tools.columns.runs(), start, std::span(y, n), mapping,
-                                         std::span(at, n))
-                  : curvePixels(xs.subspan(start, n), std::span(y, n), mapping, std::span(at, n));
-        tools.surface.setPixels(std::span(at, count));
-        tools.summary.add(xs.subspan(start, n), std::span(y, n), std::span(failures, n));
-        if (out) {
-            float singles[kPiece];
-            eval::Failure singleFailures[kPiece];
-            for (std::size_t i = 0; i < n; ++i) {
-                const eval::SingleSample v = eval::toSingle({y[i], failures[i]});
-                singles[i] = v.failure == eval::Failure::None
-                                 ? v.value
-                                 : std::numeric_limits<float>::quiet_NaN();
-                singleFailures[i] = v.failure;
-            }
-            out->ys.insert(out->ys.end(), singles, singles + n);
-            out->failures.insert(out->failures.end(), singleFailures, singleFailures + n);
-        }
-    }
-    s.CurX = xs.empty() ? static_cast<float>(s.XStart) : grid.end();
-}
-
 }  // namespace
 
 std::variant<eval::Program, PlotProblem> readText(PlotState& s, const QString& text) {
@@ -137,20 +86,14 @@ std::variant<eval::Program, PlotProblem> readText(PlotState& s, const QString& t
     return compiled.program();
 }
 
-std::optional<PlotProblem> runPlot(PlotState& s, const QString& text, PlotTools tools,
-                                   PlotSamples* samples) {
-    if (samples) {
-        samples->xs.clear();
-        samples->ys.clear();
-        samples->failures.clear();
-    }
-    tools.summary.start(s.YRange);
-    tools.program.reset();
-    drawAxes(s, tools.surface, tools.axes);
+std::optional<PlotProblem> beginRun(PlotState& s, const QString& text,
+                                    platform::ImageSurface& surface, AxesCache& axes,
+                                    std::shared_ptr<const eval::Program>& program) {
+    program.reset();
+    drawAxes(s, surface, axes);
     auto read = readText(s, text);
     if (auto* problem = std::get_if<PlotProblem>(&read)) return std::move(*problem);
-    tools.program = std::move(std::get<eval::Program>(read));
-    sample(s, *tools.program, tools, samples);
+    program = std::make_shared<const eval::Program>(std::move(std::get<eval::Program>(read)));
     return std::nullopt;
 }
 

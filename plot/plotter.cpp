@@ -1,7 +1,7 @@
 #include "plot/plotter.h"
 
 #include <cmath>
-#include <new>
+#include <stdexcept>
 
 #include "eval/x_text.h"
 #include "platform/twips.h"
@@ -10,9 +10,44 @@
 #include "plot/window_layout.h"
 
 namespace tracewell::plot {
+namespace {
 
-Plotter::Plotter() {
-    ScriptControl1.setErrorHandler([this] { ScriptControl1_Error(); });
+using Clock = std::chrono::steady_clock;
+
+// Below this many samples times instructions a plot runs on the calling thread alone: waking
+// the workers and handing the pieces over would cost more than they save.
+constexpr std::size_t kWorthWorkers = std::size_t{1} << 20;
+// How far the workers may run ahead of the thread that applies their pieces: in the window,
+// which looks in only every few tens of milliseconds, far, as a piece's pixels are few; when
+// the samples are listed, which takes longer than making them, only a little, so that a
+// listing holds a few pieces.
+constexpr std::size_t kRingSlots = 64;
+std::size_t aheadFor(const RunSpec& spec, int workers) {
+    return spec.list ? 2 * static_cast<std::size_t>(workers + 1) : kRingSlots;
+}
+
+bool sameMapping(const platform::ImageSurface::PixelMapping& a,
+                 const platform::ImageSurface::PixelMapping& b) {
+    return a.scaleX == b.scaleX && a.offsetX == b.offsetX && a.scaleY == b.scaleY &&
+           a.offsetY == b.offsetY && a.width == b.width && a.height == b.height &&
+           a.stride == b.stride;
+}
+
+}  // namespace
+
+Plotter::Plotter(int workers) : onError_([this] { ScriptControl1_Error(); }), ring_(kRingSlots) {
+    if (workers <= 0) return;
+    pool_ = std::make_unique<WorkerPool>(workers);
+    if (pool_->size() == 0) {
+        pool_.reset();
+        return;
+    }
+    workers_ = std::make_unique<Worker[]>(static_cast<std::size_t>(pool_->size()));
+}
+
+Plotter::~Plotter() {
+    stop();
+    pool_.reset();  // joins the workers, each done within its piece
 }
 
 void Plotter::load() {
@@ -29,6 +64,10 @@ void Plotter::setPrecision(int level) {
     if (const auto step = StepTable::stepFor(level)) state_.XStep = *step;
 }
 
+void Plotter::setErrorHandler(eval::Evaluator::ErrorHandler handler) {
+    onError_ = std::move(handler);
+}
+
 void Plotter::dress(platform::ImageSurface& surface) {
     surface.setBackground(Qt::white);
     surface.setForeground(kInk);
@@ -43,31 +82,55 @@ QSize Plotter::defaultPictureSize() {
 }
 
 std::optional<PlotProblem> Plotter::plot(platform::ImageSurface& surface, const QString& text,
-                                         bool keepSamples) {
+                                         SampleSink sink) {
+    auto problem = begin(surface, text, std::move(sink));
+    while (!advance(std::chrono::hours(1))) {
+    }
+    if (!problem && ending_ == Ending::OutOfMemory) problem = outOfMemoryProblem();
+    return problem;
+}
+
+std::optional<PlotProblem> Plotter::begin(platform::ImageSurface& surface, const QString& text,
+                                          SampleSink sink) {
     try {
-        // Emptied, not freed: the next run that keeps its samples reuses the vectors, so a
-        // finest plot does not fault in fresh pages for its 1.25 million samples every time.
-        samples_.xs.clear();
-        samples_.ys.clear();
-        samples_.failures.clear();
-        return runPlot(state_, text,
-                       {surface, ScriptControl1, grid_, axes_, columns_, summary_, program_},
-                       keepSamples ? &samples_ : nullptr);
+        return beginUnguarded(surface, text, std::move(sink));
     } catch (const std::bad_alloc&) {
         forgetCaches();
-        return PlotProblem{0, QStringLiteral("Not enough memory for this plot"), 1, true};
+        return outOfMemoryProblem();
     } catch (...) {
         forgetCaches();  // whatever failed, nothing half made is kept
         throw;
     }
 }
 
+std::optional<PlotProblem> Plotter::beginUnguarded(platform::ImageSurface& surface,
+                                                   const QString& text, SampleSink sink) {
+    stop();
+    summary_.start(state_.YRange);
+    ending_ = Ending::Finished;
+    finished_.reset();
+    if (auto problem = beginRun(state_, text, surface, axes_, program_)) return problem;
+
+    plan_.prepare(static_cast<float>(state_.XStart), static_cast<float>(state_.XRange),
+                  state_.XStep);
+    RunSpec spec;
+    spec.program = program_;
+    spec.plan = std::make_shared<const SamplePlan>(plan_);
+    spec.mapping = surface.pixelMapping();
+    spec.dense = PixelColumns::dense(plan_.size(), spec.mapping);
+    spec.yRange = state_.YRange;
+    spec.list = static_cast<bool>(sink);
+    spec.pieceSize = RunSpec::pieceSizeFor(*program_);
+    startSampling(std::move(spec), std::move(sink), &surface);
+    return std::nullopt;
+}
+
 void Plotter::forgetCaches() {
-    grid_.reset();
+    if (active_) end(Ending::Stopped);
+    plan_ = SamplePlan();
     axes_ = AxesCache();
-    columns_ = PixelColumns();
-    samples_ = PlotSamples();
     program_.reset();
+    finished_.reset();
 }
 
 std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
@@ -75,6 +138,192 @@ std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
     // An engine of its own: ScriptControl1's error event belongs to the plot runs.
     eval::Evaluator engine;
     return eval::toSingle(engine.evaluate(*program_, eval::xValue(x)));
+}
+
+void Plotter::startSampling(RunSpec spec, SampleSink sink, platform::ImageSurface* surface) {
+    spec_ = std::move(spec);
+    sink_ = std::move(sink);
+    surface_ = surface;
+    appliedPieces_ = appliedSamples_ = 0;
+    active_ = true;
+    const std::size_t cost = spec_.plan->size() * (spec_.program->code().size() + 8);
+    onThisThread_ = !pool_ || cost < kWorthWorkers;
+    if (onThisThread_) return;
+
+    ring_.waitForWorkers();  // those of the run before, each done within its piece
+    const std::uint64_t run = ring_.start(spec_.pieces(), aheadFor(spec_, pool_->size()));
+    try {
+        post(run);
+    } catch (...) {
+        ring_.stop();
+        onThisThread_ = true;  // no memory to hand the run over: this thread makes it
+    }
+}
+
+void Plotter::post(std::uint64_t run) {
+    pool_->post(
+        [this, spec = std::make_shared<const RunSpec>(spec_), hook = hook_, run](int worker) {
+            if (!ring_.join(run)) return;
+            struct Leave {
+                PieceRing& ring;
+                ~Leave() { ring.leave(); }
+            } leave{ring_};
+            Worker& me = workers_[static_cast<std::size_t>(worker)];
+            while (const auto piece = ring_.claim()) {
+                if (hook) {
+                    hook(*piece);
+                    if (ring_.stopped()) return;
+                }
+                me.maker.make(*spec, *piece, me.engine, ring_.slot(*piece));
+                ring_.made(*piece);
+            }
+        });
+}
+
+bool Plotter::advance(std::chrono::milliseconds wait) {
+    if (!active_) return true;
+    if (surfaceChanged()) {
+        // Pixels found for another size or scale would land in the wrong places.
+        end(Ending::Stopped);
+        return true;
+    }
+    const Clock::time_point deadline = Clock::now() + wait;
+    if (onThisThread_)
+        makeOnThisThread(deadline);
+    else
+        takeFromWorkers(deadline);
+    if (active_ && appliedPieces_ == spec_.pieces()) end(Ending::Finished);
+    return !active_;
+}
+
+void Plotter::makeOnThisThread(Clock::time_point deadline) {
+    const std::size_t pieces = spec_.pieces();
+    while (active_ && appliedPieces_ < pieces) {
+        if (hook_) hook_(appliedPieces_);
+        maker_.make(spec_, appliedPieces_, ScriptControl1, piece_);
+        apply(piece_);
+        if (Clock::now() >= deadline) return;
+    }
+}
+
+void Plotter::takeFromWorkers(Clock::time_point deadline) {
+    // While it waits, this thread makes pieces too: a plot never waits for a worker to wake,
+    // and until the deadline there is one more thread at work.
+    while (active_) {
+        const PieceResult* piece = ring_.next(Clock::time_point());
+        if (!piece && Clock::now() < deadline) {
+            if (const auto claimed = ring_.tryClaim()) {
+                if (hook_) hook_(*claimed);
+                maker_.make(spec_, *claimed, ScriptControl1, ring_.slot(*claimed));
+                ring_.made(*claimed);
+                continue;
+            }
+            piece = ring_.next(deadline);
+        }
+        if (!piece) return;
+        apply(*piece);
+        ring_.applied();
+    }
+}
+
+void Plotter::apply(const PieceResult& piece) {
+    if (piece.error == PieceError::OutOfMemory) {
+        end(Ending::OutOfMemory);
+        return;
+    }
+    if (piece.error != PieceError::None) {
+        end(Ending::Stopped);
+        throw std::runtime_error("a piece of the plot could not be computed");
+    }
+    if (!listing_) {
+        if (surface_ && spec_.draw) surface_->setPixels(piece.pixels.span());
+        summary_.append(piece.summary);
+        if (onError_)
+            for (std::size_t i = 0; i < piece.engineFailures; ++i) onError_();
+    }
+    ++appliedPieces_;
+    appliedSamples_ += piece.count;
+    if (sink_ && !sink_(piece.xs.span(), piece.ys.span(), piece.failures.span())) {
+        sink_ = {};
+        if (listing_) end(Ending::Stopped);  // nobody takes the rest
+    }
+}
+
+void Plotter::end(Ending ending) {
+    if (!onThisThread_) ring_.stop();  // nothing more is claimed; pieces made are dropped
+    active_ = false;
+    sink_ = {};
+    surface_ = nullptr;
+    if (listing_) {
+        listed_ = ending == Ending::Finished;
+        return;
+    }
+    ending_ = ending;
+    state_.CurX = spec_.plan->single(appliedSamples_);
+    if (ending == Ending::Finished && spec_.plan->size() > 0)
+        finished_ = std::make_unique<Finished>(Finished{spec_.program, spec_.plan});
+}
+
+bool Plotter::stop() {
+    if (!active_) return false;
+    if (!onThisThread_) {
+        ring_.stop();
+        takeFromWorkers(Clock::now());  // the pieces already made
+    }
+    if (active_) end(appliedPieces_ == spec_.pieces() ? Ending::Finished : Ending::Stopped);
+    return true;
+}
+
+bool Plotter::surfaceChanged() const {
+    return surface_ && !sameMapping(surface_->pixelMapping(), spec_.mapping);
+}
+
+double Plotter::progress() const {
+    const std::size_t total = spec_.plan ? spec_.plan->size() : 0;
+    return total == 0 ? 1.0 : static_cast<double>(appliedSamples_) / static_cast<double>(total);
+}
+
+std::optional<PlotProblem> Plotter::runProblem() const {
+    switch (ending_) {
+        case Ending::Stopped:
+            return stoppedProblem(state_.CurX);
+        case Ending::OutOfMemory:
+            return outOfMemoryProblem();
+        case Ending::Finished:
+            break;
+    }
+    return noCurveProblem(summary_);
+}
+
+bool Plotter::listSamples(const SampleSink& sink) {
+    if (active_ || !finished_) return false;
+    RunSpec spec;
+    spec.program = finished_->program;
+    spec.plan = finished_->plan;
+    spec.draw = false;
+    spec.list = true;
+    spec.pieceSize = RunSpec::pieceSizeFor(*spec.program);
+    bool refused = false;
+    listing_ = true;
+    listed_ = false;
+    try {
+        startSampling(
+            std::move(spec),
+            [&](std::span<const float> xs, std::span<const float> ys,
+                std::span<const eval::Failure> failures) {
+                refused = !sink(xs, ys, failures);
+                return !refused;
+            },
+            nullptr);
+        while (!advance(std::chrono::hours(1))) {
+        }
+    } catch (...) {
+        if (active_) end(Ending::Stopped);
+        listing_ = false;
+        throw;
+    }
+    listing_ = false;
+    return listed_ && !refused;
 }
 
 }  // namespace tracewell::plot

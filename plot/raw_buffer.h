@@ -1,7 +1,7 @@
 #pragma once
-// A growing array of plain numbers whose new elements are left unwritten: the grid writes
-// every element itself, and zeroing a finest grid's million samples first would cost about
-// as much as computing them. It starts on a cache line.
+// A growing array of plain numbers whose new elements are left unwritten: a piece writes
+// every element itself, and zeroing a piece's buffers first would cost about as much as
+// computing them. It starts on a cache line.
 
 #include <algorithm>
 #include <cstddef>
@@ -41,6 +41,8 @@ public:
         return added;
     }
     void push_back(T v) { *extend(1) = v; }
+    // Keeps the first n elements, n at most size().
+    void truncate(std::size_t n) { size_ = std::min(n, size_); }
 
 private:
     // On cache lines, as the engine reads its blocks of x values in whole lines.

@@ -33,4 +33,22 @@ void RunSummary::add(std::span<const float> xs, std::span<const double> ys,
     }
 }
 
+void RunSummary::append(const RunSummary& later) {
+    samples += later.samples;
+    if (inside) return;
+    if (later.inside) {
+        inside = anyValue = true;
+        return;
+    }
+    if (later.anyValue) {
+        low = anyValue ? std::min(low, later.low) : later.low;
+        high = anyValue ? std::max(high, later.high) : later.high;
+        anyValue = true;
+    }
+    if (firstFailure == eval::Failure::None) {
+        firstFailure = later.firstFailure;
+        firstFailureX = later.firstFailureX;
+    }
+}
+
 }  // namespace tracewell::plot

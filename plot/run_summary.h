@@ -26,6 +26,9 @@ struct RunSummary {
     // failed. All three spans have the same length.
     void add(std::span<const float> xs, std::span<const double> ys,
              std::span<const eval::Failure> failures);
+    // Takes in the summary of the samples that follow, judged against the same range: the
+    // pieces of a run, each summed up on its own, come to the summary of the whole run.
+    void append(const RunSummary& later);
 };
 
 }  // namespace tracewell::plot

@@ -56,6 +56,31 @@ TEST(PlotCommand, CsvRowsAreTheEnginesValuesInSinglePrecision) {
     }
 }
 
+// The table streamed piece by piece and the picture are those of one thread for any count.
+TEST(PlotCommand, EveryJobCountPrintsTheTableAndPictureOfOne) {
+    QTemporaryDir dir;
+    std::string table;
+    QImage picture;
+    for (const int jobs : {1, 2, 3}) {
+        PlotOptions o;
+        o.expression = "log(x)*3+sin(x*7)";
+        o.level = 14;
+        o.csv = true;
+        o.jobs = jobs;
+        o.pngPath = QFile::encodeName(dir.filePath(QStringLiteral("plot%1.png").arg(jobs)));
+        std::ostringstream out, err;
+        ASSERT_EQ(runPlot(o, out, err), 0) << err.str();
+        if (jobs == 1) {
+            table = out.str();
+            picture = QImage(QFile::decodeName(o.pngPath));
+            ASSERT_EQ(lines(table).size(), 249'736u);  // the header and the samples of -10 .. 10
+            continue;
+        }
+        EXPECT_TRUE(out.str() == table) << jobs << " jobs";
+        EXPECT_EQ(QImage(QFile::decodeName(o.pngPath)), picture) << jobs << " jobs";
+    }
+}
+
 TEST(PlotCommand, RefusalsExitWithTwoAndWriteNothing) {
     std::ostringstream out, err;
     QTemporaryDir dir;

@@ -51,6 +51,7 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
         {"sin(x)"},
         {"--bogus"},
         {"--xrange", "51", "--csv", "x"},
+        {"--jobs", "0", "--csv", "x"},
         {"--png", "", "x"},
         {"--png", "a.png", "--png", "b.png", "x"},
         // Two outputs on one stream, however it is spelled.
@@ -62,6 +63,7 @@ TEST(Program, UsageErrorsSayWhatAndWhereToLook) {
         {"--eval", "1", "--csv"},
         {"--eval", "1", "--xrange", "5"},
         {"--eval", "1", "--level", "15"},
+        {"--eval", "1", "--jobs", "2"},
         {"--x", "1", "--csv", "x"},
         {"--program", "x", "x"},
         {"--program", "x", "--eval", "x"},
@@ -92,6 +94,7 @@ TEST(Program, EitherHelpOptionPrintsTheOptions) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0) << option;
         EXPECT_TRUE(r.out.contains("--png") && r.out.contains("--program")) << option;
+        EXPECT_TRUE(r.out.contains("--jobs")) << option;
     }
 }
 
@@ -139,22 +142,24 @@ TEST(Program, StandardOutputIsWrittenInPlace) {
     EXPECT_EQ(run({"--png", path, "--csv", "x"}, {.stdoutFile = path}).code, 2);
 }
 
-TEST(Program, RunningOutOfMemoryIsAMessage) {
-    if (tracewell::stress::kSanitized)
+TEST(Program, AFinestPlotNeedsNoMoreMemoryThanACoarseOne) {
+    if (tracewell::stress::kSanitized || tracewell::stress::kThreadSanitized)
         GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than any limit";
-    // The least address space that a small plot runs in, to 8 MB; a finest plot's samples
-    // take 26 MB more.
+    // The least address space that a small plot runs in, to 8 MB. The samples are made and
+    // drawn a piece at a time, so the 1,248,379 of a finest plot need less than 8 MB more
+    // (they once took 26 MB more). On one thread: each worker's own malloc arena reserves
+    // address space that it never uses.
     constexpr rlim_t kStep = 8 << 20;
     rlim_t enough = 0;
     for (rlim_t limit = 6 * kStep; limit <= 128 * kStep && !enough; limit += kStep)
-        if (run({"--csv", "--level", "0", "x"}, {.stdoutFile = "/dev/null", .addressSpace = limit})
+        if (run({"--jobs", "1", "--csv", "--level", "0", "x"},
+                {.stdoutFile = "/dev/null", .addressSpace = limit})
                 .code == 0)
             enough = limit;
     ASSERT_NE(enough, 0u);
-    const Outcome r = run({"--csv", "--level", "14", "--xrange", "50", "x"},
+    const Outcome r = run({"--jobs", "1", "--csv", "--level", "14", "--xrange", "50", "x"},
                           {.stdoutFile = "/dev/null", .addressSpace = enough + kStep});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.startsWith("tracewell-plot: not enough memory")) << r.err.toStdString();
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
 }
 
 TEST(Program, AFailedWriteIsAFailure) {

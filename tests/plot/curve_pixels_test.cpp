@@ -45,8 +45,9 @@ TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
         platform::ImageSurface surface(size, 1.0);
         surface.setScale(left, 25, right, -25);
         const auto mapping = surface.pixelMapping();
-        const bool dense = columns.update(xs, 1, mapping);
+        const bool dense = PixelColumns::dense(xs.size(), mapping);
         ASSERT_EQ(dense, size.width() == 16);
+        if (dense) columns.find(xs, mapping);
         auto fastPass = [&](std::size_t first, std::span<const double> v, std::span<int> at) {
             return dense ? curvePixelsInColumns(columns.runs(), first, v, mapping, at)
                          : curvePixels(std::span(xs).subspan(first, v.size()), v, mapping, at);
@@ -63,6 +64,12 @@ TEST(CurvePixels, FastPassAgreesWithThePlainOneAndWithSinglePoints) {
                 const auto v = std::span(values).subspan(first, std::min(piece, xs.size() - first));
                 const int f = fastPass(first, v, fast);
                 ASSERT_EQ(f, plainPass(first, v, plain)) << first << " " << piece;
+                for (int i = 0; i < f; ++i) ASSERT_EQ(fast[i], plain[i]) << i << " at " << first;
+                if (!dense) continue;
+                // The columns of the piece alone, as a plot finds them, give the same.
+                PixelColumns own;
+                own.find(std::span(xs).subspan(first, v.size()), mapping);
+                ASSERT_EQ(curvePixelsInColumns(own.runs(), 0, v, mapping, plain), f) << first;
                 for (int i = 0; i < f; ++i) ASSERT_EQ(fast[i], plain[i]) << i << " at " << first;
             }
         }

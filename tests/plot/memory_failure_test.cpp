@@ -1,5 +1,5 @@
 // A plot that runs out of memory: this program's own operator new fails every allocation from
-// a given size on, which only the plot's large buffers reach.
+// a given size on, which only the buffers of a plot's pieces reach.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -39,11 +39,11 @@ namespace tracewell::plot {
 namespace {
 
 TEST(MemoryFailure, APlotSaysSoAndTheNextOneDrawsInFull) {
-    testing::PlotRig whole(10, 2, 14);  // 250,000 samples: a megabyte of singles alone
+    testing::PlotRig whole(10, 2, 14);  // 250,000 samples, in pieces of 16,384
     ASSERT_FALSE(whole.plot("sin(x)"));
 
     testing::PlotRig rig(10, 2, 14);
-    failFrom = 256 * 1024;
+    failFrom = 8 * 1024;  // the buffers a thread makes its pieces in take 8 kB each
     const auto problem = rig.plot("sin(x)", nullptr);
     failFrom = SIZE_MAX;
     ASSERT_TRUE(problem);

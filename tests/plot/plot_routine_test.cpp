@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
 
 #include "eval/x_text.h"
 #include "plot/label_numbers.h"
@@ -11,6 +13,7 @@ namespace tracewell::plot {
 namespace {
 
 using testing::PlotRig;
+using testing::PlotSamples;
 
 TEST(PlotRoutine, TickLabelsReserveASignPosition) {
     EXPECT_EQ(signReservingNumber(1), " 1");
@@ -92,6 +95,47 @@ TEST(PlotRoutine, SamplesAndStateLeftByARun) {
         const double expected = std::sin(eval::xValue(samples.xs[i]));
         EXPECT_NEAR(samples.ys[i], expected, 1e-6);
         EXPECT_TRUE(rig.inked({samples.xs[i], samples.ys[i]})) << samples.xs[i];
+    }
+}
+
+// Any number of workers draws, lists and reports what the calling thread alone does, and
+// leaves the same state: on dense plots (columns found piece by piece) and sparse ones, with
+// failures, values beyond the single range and a start at 0.
+TEST(PlotRoutine, EveryThreadCountGivesTheRunOfOneThread) {
+    const struct {
+        int xRange, level;
+        const char* text;
+    } cases[] = {
+        // Each with more than a million samples times instructions, as the workers take.
+        {10, 14, "sin(x)*1.5+log(x)"}, {50, 10, "1/(x-1)+tan(x)"},
+        {50, 10, "10^(x/2)"},          {10, 14, "sqr(x)"},
+        {50, 10, "log(-x-60)"},  // no value anywhere
+    };
+    auto message = [](const PlotRig& rig) {
+        const auto problem = rig.plotter.runProblem();
+        return problem ? problem->message : QString();
+    };
+    for (const auto& c : cases) {
+        PlotRig one(c.xRange, 2, c.level, 0);
+        PlotSamples want;
+        ASSERT_FALSE(one.plot(c.text, &want));
+        for (const int workers : {1, 2, 3}) {
+            SCOPED_TRACE(std::string(c.text) + ", workers " + std::to_string(workers));
+            PlotRig rig(c.xRange, 2, c.level, workers);
+            PlotSamples got;
+            ASSERT_FALSE(rig.plot(c.text, &got));
+            EXPECT_EQ(rig.surface.image(), one.surface.image());
+            EXPECT_EQ(got.xs, want.xs);
+            ASSERT_EQ(got.ys.size(), want.ys.size());
+            EXPECT_EQ(std::memcmp(got.ys.data(), want.ys.data(), want.ys.size() * sizeof(float)),
+                      0);
+            EXPECT_EQ(got.failures, want.failures);
+            EXPECT_EQ(rig.errorEvents, one.errorEvents);
+            EXPECT_EQ(rig.state.CurX, one.state.CurX);
+            EXPECT_EQ(rig.state.Idx, one.state.Idx);
+            EXPECT_EQ(rig.state.XStart, one.state.XStart);
+            EXPECT_EQ(message(rig), message(one));
+        }
     }
 }
 
@@ -259,14 +303,14 @@ TEST(PlotRoutine, ACurveOutOfSightSaysWhy) {
     PlotRig rig;
     for (const auto& row : rows) {
         ASSERT_FALSE(rig.plot(row.text));
-        const auto problem = noCurveProblem(rig.plotter.summary());
+        const auto problem = rig.plotter.runProblem();
         EXPECT_EQ((problem ? problem->message : QString()).toStdString(), row.message) << row.text;
     }
     rig.state.XStep = 0;  // no sample taken, nothing to say
     rig.plot("log(-1)");
-    EXPECT_FALSE(noCurveProblem(rig.plotter.summary()));
+    EXPECT_FALSE(rig.plotter.runProblem());
     rig.plot("log(");  // nor for a text that cannot be read
-    EXPECT_FALSE(noCurveProblem(rig.plotter.summary()));
+    EXPECT_FALSE(rig.plotter.runProblem());
 }
 
 }  // namespace

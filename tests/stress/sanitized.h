@@ -16,4 +16,17 @@ inline constexpr bool kSanitized = false;
 inline constexpr bool kSanitized = false;
 #endif
 
+// Whether ThreadSanitizer is: it too needs far more address space than any program's own.
+#if defined(__SANITIZE_THREAD__)
+inline constexpr bool kThreadSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+inline constexpr bool kThreadSanitized = true;
+#else
+inline constexpr bool kThreadSanitized = false;
+#endif
+#else
+inline constexpr bool kThreadSanitized = false;
+#endif
+
 }  // namespace tracewell::stress

@@ -1,6 +1,7 @@
 #include "window_model.h"
 
 #include <QApplication>
+#include <QTest>
 #include <algorithm>
 
 #include "dialog/dialog.h"
@@ -109,6 +110,9 @@ QStringList WindowModel::endAction() {
     QStringList out;
     checkControls(out);
     if (!out.isEmpty()) return out;  // nothing else can be looked at
+    // A plot that went on in the background is let end: the checks are of what it leaves.
+    if (!QTest::qWaitFor([&] { return !controls_.window->plotting(); }, 60'000))
+        out << "a plot went on for a minute";
     if (plotExpected_ || rangeBarMoved_) {
         expectedExprLen_ =
             static_cast<int>(std::min<qsizetype>(controls_.t->text().size(), kLongestText));

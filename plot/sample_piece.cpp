@@ -1,0 +1,95 @@
+#include "plot/sample_piece.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+#include <new>
+
+#include "eval/single.h"
+#include "eval/x_text.h"
+#include "plot/curve_pixels.h"
+
+namespace tracewell::plot {
+
+std::size_t RunSpec::pieceSizeFor(const eval::Program& program) {
+    // In samples times instructions, the few beside the program's own standing for making
+    // the x values and the pixels.
+    constexpr std::size_t kPieceCost = std::size_t{1} << 20;
+    constexpr std::size_t kSmallest = 64, kLargest = 16384;
+    const std::size_t perSample = program.code().size() + 8;
+    return std::clamp(std::bit_floor(kPieceCost / perSample), kSmallest, kLargest);
+}
+
+void PieceMaker::make(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+                      PieceResult& out) noexcept {
+    try {
+        makeUnguarded(spec, piece, engine, out);
+    } catch (const std::bad_alloc&) {
+        out.error = PieceError::OutOfMemory;
+    } catch (...) {
+        out.error = PieceError::Other;
+    }
+}
+
+void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+                               PieceResult& out) {
+    out.error = PieceError::None;
+    out.first = piece * spec.pieceSize;
+    const std::size_t n = std::min(spec.pieceSize, spec.plan->size() - out.first);
+    out.count = n;
+    out.pixels.clear();
+    out.summary.start(spec.yRange);
+    out.engineFailures = 0;
+    out.xs.clear();
+    out.ys.clear();
+    out.failures.clear();
+    // In chunks that stay in the first-level cache from their x values to their pixels.
+    auto chunk = [](auto& buffer) {
+        if (buffer.size() < kChunk) buffer.extend(kChunk - buffer.size());
+        return buffer.span().data();
+    };
+    float* const xs = chunk(singles_);
+    double* const xValues = chunk(xValues_);
+    double* const values = chunk(values_);
+    eval::Failure* const failures = chunk(failures_);
+    for (std::size_t done = 0; done < n; done += kChunk) {
+        const std::size_t m = std::min(kChunk, n - done);
+        const std::span<float> x(xs, m);
+        const std::span<double> v(values, m);
+        const std::span<eval::Failure> f(failures, m);
+        spec.plan->singles(out.first + done, x);
+        eval::xValues(x, std::span(xValues, m));
+        engine.evaluate(*spec.program, std::span(xValues, m), v, f);
+
+        if (spec.draw) {
+            const std::size_t before = out.pixels.size();
+            const std::span<int> at(out.pixels.extend(m), m);
+            int count;
+            if (spec.dense) {
+                columns_.find(x, spec.mapping);
+                count = curvePixelsInColumns(columns_.runs(), 0, v, spec.mapping, at);
+            } else {
+                count = curvePixels(x, v, spec.mapping, at);
+            }
+            out.pixels.truncate(before + static_cast<std::size_t>(count));
+        }
+        out.summary.add(x, v, f);
+        unsigned failed = 0;
+        for (const eval::Failure kind : f) failed += kind != eval::Failure::None;
+        out.engineFailures += failed;
+
+        if (spec.list) {
+            std::copy(x.begin(), x.end(), out.xs.extend(m));
+            float* ys = out.ys.extend(m);
+            eval::Failure* kinds = out.failures.extend(m);
+            for (std::size_t i = 0; i < m; ++i) {
+                const eval::SingleSample s = eval::toSingle({v[i], f[i]});
+                ys[i] = s.failure == eval::Failure::None ? s.value
+                                                         : std::numeric_limits<float>::quiet_NaN();
+                kinds[i] = s.failure;
+            }
+        }
+    }
+}
+
+}  // namespace tracewell::plot
