@@ -9,7 +9,7 @@ namespace {
 // clang-format off
 constexpr const char* kOpNames[] = {
     "PushConst", "PushX",
-    "Neg", "Not", "Square", "Sin", "Cos", "Tan", "Atn", "Log", "Exp", "Abs", "Sqr", "Sgn", "Int",
+    "Neg", "Not", "Square", "Sin", "Cos", "Tan", "Atn", "Log", "Exp", "Abs", "SquareRoot", "Sgn", "Int",
     "Fix", "Round", "CInt", "CLng", "CSng", "CDbl", "CBool", "MulXAdd", "AddXTimes",
     "Add", "Sub", "Mul", "Div", "Pow", "IntDiv", "Mod", "Eq", "Ne", "Lt", "Gt", "Le", "Ge", "And",
     "Or", "Xor", "Eqv", "Imp", "RoundTo",

@@ -15,7 +15,7 @@ constexpr Function kFunctions[] = {
     {"log", Op::Log, Op::Log, 1, N},
     {"exp", Op::Exp, Op::Exp, 1, N},
     {"abs", Op::Abs, Op::Abs, 1, N},
-    {"sqr", Op::Sqr, Op::Sqr, 1, N},
+    {"sqr", Op::SquareRoot, Op::SquareRoot, 1, N},
     {"sgn", Op::Sgn, Op::Sgn, 1, N},
     {"int", Op::Int, Op::Int, 1, N},
     {"fix", Op::Fix, Op::Fix, 1, N},

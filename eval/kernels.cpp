@@ -19,7 +19,7 @@ namespace {
 
 // clang-format off
 #define TRACEWELL_UNARY_OPS(X) \
-    X(Neg) X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(Sqr) X(Sgn) \
+    X(Neg) X(Not) X(Square) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Exp) X(Abs) X(SquareRoot) X(Sgn) \
     X(Int) X(Fix) X(Round) X(CInt) X(CLng) X(CSng) X(CDbl) X(CBool)
 #define TRACEWELL_BINARY_OPS(X) \
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge) \
@@ -78,9 +78,9 @@ template <class V, Op op, Src A, Tail tail = Tail::None>
     if constexpr (ops::usesVectorMath<op>()) {
         // Vector math watches its operand as it reads it, where asked.
         if constexpr (watch)
-            f.bad |= vm::applyWatching(ops::vectorFn<op>(), in, out, n);
+            f.bad |= vector_math::applyWatching(ops::vectorFn<op>(), in, out, n);
         else
-            vm::apply(ops::vectorFn<op>(), in, out, n);
+            vector_math::apply(ops::vectorFn<op>(), in, out, n);
     } else {
         if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
         const double k = ins.tailK;

@@ -20,7 +20,7 @@ enum class Op : std::uint8_t {
     Log,
     Exp,
     Abs,
-    Sqr,
+    SquareRoot,
     Sgn,
     Int,
     Fix,

@@ -77,16 +77,26 @@ inline double apply(Tag<Op::Not>, double a, double) {
     return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
 }
 inline double apply(Tag<Op::Square>, double a, double) { return a * a; }
-inline double apply(Tag<Op::Sin>, double a, double) { return vm::apply(vm::Fn::Sin, a); }
-inline double apply(Tag<Op::Cos>, double a, double) { return vm::apply(vm::Fn::Cos, a); }
-inline double apply(Tag<Op::Tan>, double a, double) { return vm::apply(vm::Fn::Tan, a); }
-inline double apply(Tag<Op::Atn>, double a, double) { return vm::apply(vm::Fn::Atn, a); }
-inline double apply(Tag<Op::Log>, double a, double) {
-    return vm::apply(vm::Fn::Log, a);  // -inf at 0, NaN below
+inline double apply(Tag<Op::Sin>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Sin, a);
 }
-inline double apply(Tag<Op::Exp>, double a, double) { return vm::apply(vm::Fn::Exp, a); }
+inline double apply(Tag<Op::Cos>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Cos, a);
+}
+inline double apply(Tag<Op::Tan>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Tan, a);
+}
+inline double apply(Tag<Op::Atn>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Atn, a);
+}
+inline double apply(Tag<Op::Log>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Log, a);  // -inf at 0, NaN below
+}
+inline double apply(Tag<Op::Exp>, double a, double) {
+    return vector_math::apply(vector_math::Fn::Exp, a);
+}
 inline double apply(Tag<Op::Abs>, double a, double) { return std::fabs(a); }
-inline double apply(Tag<Op::Sqr>, double a, double) { return std::sqrt(a); }
+inline double apply(Tag<Op::SquareRoot>, double a, double) { return std::sqrt(a); }
 inline double apply(Tag<Op::Sgn>, double a, double) {
     return static_cast<double>((a > 0) - (a < 0));
 }
@@ -152,20 +162,20 @@ constexpr bool usesVectorMath() {
            op == Op::Log;
 }
 template <Op op>
-constexpr vm::Fn vectorFn() {
+constexpr vector_math::Fn vectorFn() {
     switch (op) {
         case Op::Sin:
-            return vm::Fn::Sin;
+            return vector_math::Fn::Sin;
         case Op::Cos:
-            return vm::Fn::Cos;
+            return vector_math::Fn::Cos;
         case Op::Tan:
-            return vm::Fn::Tan;
+            return vector_math::Fn::Tan;
         case Op::Atn:
-            return vm::Fn::Atn;
+            return vector_math::Fn::Atn;
         case Op::Exp:
-            return vm::Fn::Exp;
+            return vector_math::Fn::Exp;
         default:
-            return vm::Fn::Log;
+            return vector_math::Fn::Log;
     }
 }
 
@@ -220,7 +230,7 @@ constexpr bool kindReadsOperands() {
         case Op::Div:
         case Op::Pow:
         case Op::Log:
-        case Op::Sqr:
+        case Op::SquareRoot:
         case Op::Sin:
         case Op::Cos:
         case Op::Tan:
@@ -256,7 +266,7 @@ inline Failure failureKind(double a, double b = 0) {
     } else if constexpr (op == Op::Pow) {
         if (a == 0 && b < 0) return Failure::DivisionByZero;
         if (a < 0 && b != std::trunc(b)) return Failure::InvalidArgument;
-    } else if constexpr (op == Op::Log || op == Op::Sqr) {
+    } else if constexpr (op == Op::Log || op == Op::SquareRoot) {
         if (a < 0 || (op == Op::Log && a == 0)) return Failure::InvalidArgument;
     } else if constexpr (op == Op::Sin || op == Op::Cos || op == Op::Tan) {
         if (std::isinf(a)) return Failure::InvalidArgument;

@@ -19,7 +19,7 @@
 #define TRACEWELL_LIBMVEC 1
 #endif
 
-namespace tracewell::eval::vm {
+namespace tracewell::eval::vector_math {
 namespace {
 
 // The watching copies return whether any input was NaN or infinite: v - v is NaN then and 0
@@ -155,4 +155,4 @@ bool applyWatching(Fn fn, const double* in, double* out, int n) {
     return table.fns[static_cast<int>(fn)](in, out, n);
 }
 
-}  // namespace tracewell::eval::vm
+}  // namespace tracewell::eval::vector_math

@@ -3,7 +3,7 @@
 // one: several samples per call, in the widest registers the processor has. One sample alone goes
 // through the same code, so a value never depends on how samples were grouped.
 
-namespace tracewell::eval::vm {
+namespace tracewell::eval::vector_math {
 
 enum class Fn { Sin, Cos, Tan, Atn, Exp, Log };
 
@@ -17,4 +17,4 @@ inline double apply(Fn fn, double a) {
     return r;
 }
 
-}  // namespace tracewell::eval::vm
+}  // namespace tracewell::eval::vector_math

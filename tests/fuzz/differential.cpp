@@ -58,7 +58,7 @@ double cLibrary(reference::Fn fn, double a) {
 // The engine's own vector math, so that the whole walk can be compared bit for bit, each call
 // checked against the C library.
 double engineMath(reference::Fn fn, double a) {
-    const double v = vm::apply(static_cast<vm::Fn>(fn), a);
+    const double v = vector_math::apply(static_cast<vector_math::Fn>(fn), a);
     const double c = cLibrary(fn, a);
     if (!withinUlps(v, c) && strayed.empty()) {
         char what[128];
@@ -113,7 +113,7 @@ std::string checkProgram(const GeneratedCase& c, const Program& program,
 
 // Both the optimised code and the code as written.
 std::string checkAgainstReference(const GeneratedCase& c) {
-    static_assert(static_cast<int>(reference::Fn::Log) == static_cast<int>(vm::Fn::Log));
+    static_assert(static_cast<int>(reference::Fn::Log) == static_cast<int>(vector_math::Fn::Log));
     const std::optional<reference::Expression> ref = reference::Expression::parse(c.text);
     if (!ref) return "the reference cannot read '" + c.text + "'";
 
