@@ -9,6 +9,7 @@
 
 #include "bench/bench_samples.h"
 #include "bench/fused_loops.h"
+#include "bench/operation_loops.h"
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/x_text.h"
@@ -98,6 +99,16 @@ void BM_FusedVector(benchmark::State& state, const Formula* f) {
     perSample(state, xs.size());
 }
 
+void BM_OperationFused(benchmark::State& state, const OperationLoop* op) {
+    const auto& xs = densestXs();
+    Doubles values(xs.size());
+    for (auto _ : state) {
+        op->fused(xs.data(), values.data(), xs.size());
+        benchmark::DoNotOptimize(values.data());
+    }
+    perSample(state, xs.size());
+}
+
 void BM_XValueFastPath(benchmark::State& state) {
     const auto& singles = densestSingles();
     Doubles values(singles.size());
@@ -138,6 +149,8 @@ void BM_Compile(benchmark::State& state, const std::string& text) {
 
 void BM_Tracewell(benchmark::State& state, const Formula* f) { runEngine(state, f->ours); }
 
+void BM_Operation(benchmark::State& state, const OperationLoop* op) { runEngine(state, op->text); }
+
 void BM_LongText(benchmark::State& state, const char* name, bool failing) {
     runEngine(state, longText(name) + (failing ? "+log(x)" : ""));
 }
@@ -153,6 +166,14 @@ int registerAll() {
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string(f.name) + "/fused_vector").c_str(),
                                      BM_FusedVector, &f)
+            ->Unit(benchmark::kMillisecond);
+    }
+    // Each operation alone over the samples, beside the fused loop of the same operation.
+    for (const OperationLoop& op : operationLoops()) {
+        const std::string label = std::string("op/") + op.text;
+        benchmark::RegisterBenchmark((label + "/tracewell").c_str(), BM_Operation, &op)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((label + "/fused_vector").c_str(), BM_OperationFused, &op)
             ->Unit(benchmark::kMillisecond);
     }
     for (const char* name : {"sums", "mixed"}) {
