@@ -1,9 +1,9 @@
 # The C library's vector math: glibc's libmvec, whose functions follow the x86-64 vector ABI
 # (two doubles per call in SSE registers, four in AVX2 ones, eight in AVX-512 ones). Where the
-# library is found and every function the engine calls links (tan and atan came later than
-# the others), TRACEWELL_HAVE_LIBMVEC is true and TRACEWELL_LIBMVEC names the library;
-# elsewhere (another C library, another processor, an older glibc) the engine uses the scalar
-# functions.
+# library is found and every function the engine calls links (tan, atan and exp2 came later
+# than the others; "vpow" is pow, whose name says it takes two vectors),
+# TRACEWELL_HAVE_LIBMVEC is true and TRACEWELL_LIBMVEC names the library; elsewhere (another C
+# library, another processor, an older glibc) the engine uses the scalar functions.
 include(CheckCXXSourceCompiles)
 
 find_library(TRACEWELL_LIBMVEC mvec)
@@ -12,7 +12,7 @@ if(TRACEWELL_LIBMVEC)
     set(declared)
     set(used)
     foreach(width _ZGVbN2v _ZGVdN4v _ZGVeN8v)
-        foreach(function sin cos tan atan exp log)
+        foreach(function sin cos tan atan exp log exp2 vpow)
             string(APPEND declared "extern \"C\" void ${width}_${function}();\n")
             string(APPEND used "${width}_${function}, ")
         endforeach()
@@ -21,7 +21,7 @@ if(TRACEWELL_LIBMVEC)
     check_cxx_source_compiles("${declared}
 int main(int argc, char**) {
     void (*const used[])() = {${used}};
-    return used[argc % 18] == nullptr;
+    return used[argc % 24] == nullptr;
 }" TRACEWELL_HAVE_LIBMVEC)
     unset(CMAKE_REQUIRED_LIBRARIES)
     unset(declared)

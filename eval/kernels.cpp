@@ -13,6 +13,7 @@
 #include "frame.h"
 #include "lanes.h"
 #include "operations.h"
+#include "power.h"
 
 namespace tracewell::eval {
 namespace {
@@ -103,10 +104,15 @@ template <class V, Op op, Src L, Src R>
         f.bad |= lanes::mayHoldNotFinite<V>(a, n);
     if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2))
         f.bad |= lanes::mayHoldNotFinite<V>(b, n);
-    for (int i = 0; i < n; ++i) {
-        const double av = L == Src::Const ? k : a[i];
-        const double bv = R == Src::Const ? k : b[i];
-        out[i] = ops::apply<op>(av, bv);
+    if constexpr (op == Op::Pow) {
+        // Over the whole block in vectors, with the forms of its constant operand.
+        power::apply(L == Src::Const ? nullptr : a, k, R == Src::Const ? nullptr : b, k, out, n);
+    } else {
+        for (int i = 0; i < n; ++i) {
+            const double av = L == Src::Const ? k : a[i];
+            const double bv = R == Src::Const ? k : b[i];
+            out[i] = ops::apply<op>(av, bv);
+        }
     }
     f.sp = base + 1;
 }

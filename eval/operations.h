@@ -12,6 +12,7 @@
 
 #include "failure.h"
 #include "opcode.h"
+#include "power.h"
 #include "powers_of_ten.h"
 #include "vector_math.h"
 
@@ -120,9 +121,10 @@ inline double apply(Tag<Op::Add>, double a, double b) { return a + b; }
 inline double apply(Tag<Op::Sub>, double a, double b) { return a - b; }
 inline double apply(Tag<Op::Mul>, double a, double b) { return a * b; }
 inline double apply(Tag<Op::Div>, double a, double b) { return a / b; }
-// A square is one rounded product wherever it is computed: folded from constants, with an
-// exponent that comes to 2, or as the x^2 instruction, so all three give the same bits.
-inline double apply(Tag<Op::Pow>, double a, double b) { return b == 2 ? a * a : std::pow(a, b); }
+// A power is the same function of its operands wherever it is computed (see power.h): a
+// square, say, is one rounded product whether folded from constants, with an exponent that
+// comes to 2, or as the x^2 instruction.
+inline double apply(Tag<Op::Pow>, double a, double b) { return power::apply(a, b); }
 inline double apply(Tag<Op::IntDiv>, double a, double b) {
     return integerDivision<Op::IntDiv>(a, b);
 }

@@ -12,12 +12,7 @@
 #include <cmath>
 #include <cstring>
 
-// The C library's vector functions follow the x86-64 vector ABI of glibc; where there is no
-// such library, or only plain paths are wanted, the scalar functions serve.
-#if defined(TRACEWELL_AVX2_PATHS) && defined(TRACEWELL_HAVE_LIBMVEC)
-#include <immintrin.h>
-#define TRACEWELL_LIBMVEC 1
-#endif
+#include "libmvec.h"
 
 namespace tracewell::eval::vector_math {
 namespace {

@@ -21,6 +21,9 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"sqr(x-1)", 0.5, Failure::InvalidArgument},
         {"(-8)^(1/3)", 0, Failure::InvalidArgument},
         {"x^0.5", -4, Failure::InvalidArgument},
+        {"x^1.5", -2, Failure::InvalidArgument},  // the vector pow of |x|, and its sign
+        {"x^x", -0.5, Failure::InvalidArgument},
+        {"(-x)^(1/3)", 8, Failure::InvalidArgument},
         {"Round(2.5, -1)", 0, Failure::InvalidArgument},
         {"1/0", 0, Failure::DivisionByZero},
         {"1/x", 0, Failure::DivisionByZero},
@@ -30,10 +33,19 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"5\\0.4", 0, Failure::DivisionByZero},  // the divisor rounds to 0
         {"5 Mod 0", 0, Failure::DivisionByZero},
         {"0^-1", 0, Failure::DivisionByZero},
+        {"x^-2", 0, Failure::DivisionByZero},     // the quotient's form gives way to pow
+        {"(-x)^-3", 0, Failure::DivisionByZero},  // -0
+        {"x^-0.5", 0, Failure::DivisionByZero},
         {"0/0", 0, Failure::Overflow},
         {"exp(1000)", 0, Failure::Overflow},
         {"Exp(710)", 0, Failure::Overflow},
         {"10^400", 0, Failure::Overflow},
+        {"x^3", 6E102, Failure::Overflow},
+        {"x^-3", 1E-103, Failure::Overflow},
+        {"x^4", -1E78, Failure::Overflow},
+        {"2^x", 1024, Failure::Overflow},
+        {"(-10)^x", 309, Failure::Overflow},
+        {"x^1E10", 1.5, Failure::Overflow},
         {"1E308*10", 0, Failure::Overflow},
         {"1E308+1E308", 0, Failure::Overflow},
         {"-1E308-1E308", 0, Failure::Overflow},

@@ -9,13 +9,15 @@
 #include "eval/compiler.h"
 #include "eval/evaluator.h"
 #include "eval/frame.h"
+#include "eval/power.h"
 #include "eval/vector_math.h"
 #include "reference.h"
 
 namespace tracewell::eval::fuzz {
 namespace {
 
-// The engine's transcendental functions may differ from the C library's by this much.
+// The engine's transcendental functions and its power may differ from the C library's by
+// this much.
 constexpr std::int64_t kMaxUlps = 4;
 // A whole block and a part-filled one, so that every batch path runs.
 constexpr int kBatch = kBlock + 7;
@@ -64,6 +66,18 @@ double engineMath(reference::Fn fn, double a) {
         char what[128];
         std::snprintf(what, sizeof what, "function %d of %.17g is %.17g, the C library's %.17g",
                       static_cast<int>(fn), a, v, c);
+        strayed = what;
+    }
+    return v;
+}
+
+// The engine's power likewise, checked against the C library's pow.
+double enginePower(double a, double b) {
+    const double v = power::apply(a, b);
+    const double c = std::pow(a, b);
+    if (!withinUlps(v, c) && strayed.empty()) {
+        char what[128];
+        std::snprintf(what, sizeof what, "%.17g^%.17g is %.17g, the C library's %.17g", a, b, v, c);
         strayed = what;
     }
     return v;
@@ -119,7 +133,7 @@ std::string checkAgainstReference(const GeneratedCase& c) {
 
     strayed.clear();
     std::vector<reference::Value> want;
-    for (const double x : c.xs) want.push_back(ref->evaluate(x, &engineMath));
+    for (const double x : c.xs) want.push_back(ref->evaluate(x, &engineMath, &enginePower));
     if (!strayed.empty()) return "'" + c.text + "': " + strayed;
 
     for (const bool optimise : {true, false}) {

@@ -129,6 +129,21 @@ Piece binary(Source& s, int depth) {
     return {within(l, b.level) + op + within(r, b.level - 1), b.level};
 }
 
+// Powers with the exponents and bases that have forms of their own, their neighbours and the
+// edges of the double range: one binary operator in eighteen is too rare for them.
+Piece power(Source& s, int depth) {
+    static constexpr const char* kExponents[] = {"2",   "3",   "4",     "-1",    "-2", "-3",
+                                                 "0.5", "1.5", "(1/3)", "-0.5",  "10", "0",
+                                                 "1",   "5",   "1024",  "-1075", "2.5"};
+    static constexpr const char* kBases[] = {"2", "10", "(-2)", "0.5", "0", "(-0.5)", "1", "x"};
+    const Piece p = expression(s, depth - 1);
+    if (s.pick(3)) {
+        const char* e = kExponents[s.pick(std::size(kExponents))];
+        return {within(p, 1) + "^" + e, 1, e[0] == '-'};
+    }
+    return {std::string(kBases[s.pick(std::size(kBases))]) + "^" + within(p, 0), 1};
+}
+
 Piece call(Source& s, int depth) {
     const std::string_view name = kFunctions[s.pick(std::size(kFunctions))];
     std::string text = anyCase(name, s) + (s.pick(4) == 0 ? " (" : "(");
@@ -139,7 +154,7 @@ Piece call(Source& s, int depth) {
 
 Piece expression(Source& s, int depth) {
     if (depth == 0 || s.done()) return {s.pick(3) ? "x" : literal(s), 0};
-    switch (s.pick(8)) {
+    switch (s.pick(9)) {
         case 0:
             return {"x", 0};
         case 1:
@@ -153,6 +168,8 @@ Piece expression(Source& s, int depth) {
             return {anyCase("not", s) + " " + within(expression(s, depth - 1), 9), 9};
         case 6:
             return call(s, depth);
+        case 7:
+            return power(s, depth);
         default:
             return {"(" + expression(s, depth - 1).text + ")", 0};
     }

@@ -278,7 +278,7 @@ Value logical(const std::string& op, double a, double b) {
     return ok(static_cast<std::int32_t>(r));
 }
 
-Value binaryValue(const std::string& op, double a, double b) {
+Value binaryValue(const std::string& op, double a, double b, Power power) {
     if (op == "+") return ok(a + b);
     if (op == "-") return ok(a - b);
     if (op == "*") return ok(a * b);
@@ -289,7 +289,7 @@ Value binaryValue(const std::string& op, double a, double b) {
     if (op == "^") {
         if (a == 0 && b < 0) return failed(Failure::DivisionByZero);
         if (a < 0 && b != std::floor(b)) return failed(Failure::InvalidArgument);
-        return ok(b == 2 ? a * a : std::pow(a, b));  // the square rounded once
+        return ok(power(a, b));
     }
     if (op == "\\" || op == "mod") {
         const auto ia = whole32(a), ib = whole32(b);
@@ -349,16 +349,16 @@ Value unaryValue(const std::string& op, double a, Transcendental fn) {
 }
 
 // Operands left to right; the first failure met is the sample's.
-Value walk(const Node& n, double x, Transcendental fn) {
+Value walk(const Node& n, double x, Transcendental fn, Power power) {
     if (n.op.empty()) return {n.number};
     if (n.op == "x") return {x};
     double operands[2] = {};
     for (std::size_t i = 0; i < n.args.size(); ++i) {
-        const Value v = walk(*n.args[i], x, fn);
+        const Value v = walk(*n.args[i], x, fn, power);
         if (v.failure != Failure::None) return v;
         operands[i] = v.value;
     }
-    if (n.args.size() == 2) return binaryValue(n.op, operands[0], operands[1]);
+    if (n.args.size() == 2) return binaryValue(n.op, operands[0], operands[1], power);
     return unaryValue(n.op, operands[0], fn);
 }
 
@@ -375,8 +375,8 @@ std::optional<Expression> Expression::parse(std::string_view text) {
     return Expression(std::move(*root));
 }
 
-Value Expression::evaluate(double x, Transcendental fn) const {
-    return root_ ? walk(*root_, x, fn) : Value{0};
+Value Expression::evaluate(double x, Transcendental fn, Power power) const {
+    return root_ ? walk(*root_, x, fn, power) : Value{0};
 }
 
 }  // namespace tracewell::eval::reference

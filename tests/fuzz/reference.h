@@ -15,8 +15,10 @@ namespace tracewell::eval::reference {
 
 enum class Fn { Sin, Cos, Tan, Atn, Exp, Log };
 
-// The transcendental functions the walk calls; the caller picks the library.
+// The transcendental functions and the power a^b (where the language gives it a value) that
+// the walk calls; the caller picks the library.
 using Transcendental = double (*)(Fn, double);
+using Power = double (*)(double, double);
 
 struct Node;
 
@@ -29,7 +31,7 @@ class Expression {
 public:
     // nullopt when the text cannot be read.
     static std::optional<Expression> parse(std::string_view text);
-    Value evaluate(double x, Transcendental fn) const;
+    Value evaluate(double x, Transcendental fn, Power power) const;
 
     Expression(Expression&&) noexcept;
     Expression& operator=(Expression&&) noexcept;
