@@ -146,19 +146,25 @@ template <Form f>
     return m >= 0x1p52 ? m : (m + 0x1p52) - 0x1p52;
 }
 
-// r = |a|^b becomes a^b: negated for a negative base (or -0) and an odd exponent, NaN for a
+// r = |a|^b (never negative) becomes a^b: the sign of a for an odd exponent, NaN for a
 // negative base and an exponent that is not whole. From 2^53 on every double is even.
 [[gnu::always_inline]] inline void signs(const double* a, const double* b, double* r, int n) {
     for (int i = 0; i < n; ++i) {
         const double m = std::fabs(b[i]), half = m * 0.5;
         const bool whole = nearestWhole(m) == m;
-        // -1 for an odd exponent; a half that is not whole, of an exponent that is not whole
-        // either, is dropped by the next choice.
-        const double odd = nearestWhole(half) != half ? -1.0 : 1.0;
-        const double flip = whole ? odd : 1.0;
-        const double v = r[i] * (std::copysign(1.0, a[i]) < 0 ? flip : 1.0);  // -0 too
-        const double checked = whole ? v : kNaN;
-        r[i] = a[i] < 0 ? checked : v;
+        const bool odd = nearestWhole(half) != half;  // of a whole exponent
+        const double v = odd ? std::copysign(r[i], a[i]) : r[i];
+        const double other = a[i] < 0 ? kNaN : r[i];
+        r[i] = whole ? v : other;
+    }
+}
+// The same for an exponent b in every sample, decided once.
+[[gnu::always_inline]] inline void signs(const double* a, double b, double* r, int n) {
+    const double m = std::fabs(b), half = m * 0.5;
+    if (nearestWhole(m) != m) {
+        for (int i = 0; i < n; ++i) r[i] = a[i] < 0 ? kNaN : r[i];
+    } else if (nearestWhole(half) != half) {
+        for (int i = 0; i < n; ++i) r[i] = std::copysign(r[i], a[i]);
     }
 }
 
@@ -216,7 +222,12 @@ template <PairFn vpow, ArrayFn vexp2>
             vexp2(bv, e, n);
             for (int i = 0; i < n; ++i) out[i] = av[i] == 2 ? e[i] : out[i];
         }
-        if (a || std::signbit(ka) || ka != ka) signs(av, bv, out, n);
+        if (a || std::signbit(ka) || ka != ka) {
+            if (b)
+                signs(av, bv, out, n);
+            else
+                signs(av, kb, out, n);
+        }
     }
     if (!b || !anyForm(bv, n)) return;
     for (int i = 0; i < n; ++i) {
