@@ -24,6 +24,7 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"x^1.5", -2, Failure::InvalidArgument},  // the vector pow of |x|, and its sign
         {"x^x", -0.5, Failure::InvalidArgument},
         {"(-x)^(1/3)", 8, Failure::InvalidArgument},
+        {"x^-0.5", -HUGE_VAL, Failure::InvalidArgument},  // pow itself gives 0
         {"Round(2.5, -1)", 0, Failure::InvalidArgument},
         {"1/0", 0, Failure::DivisionByZero},
         {"1/x", 0, Failure::DivisionByZero},
