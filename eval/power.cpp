@@ -216,8 +216,8 @@ template <PairFn vpow, ArrayFn vexp2>
         double base[kChunk];
         for (int i = 0; i < n; ++i) base[i] = std::fabs(av[i]);
         vpow(base, bv, out, n);
-        // A base of 2 anywhere among the samples.
-        if (!a ? ka == 2 : anyTwo(av, n)) {
+        // A base of 2 among the samples (a constant one went to exp2 above).
+        if (a && anyTwo(av, n)) {
             double e[kChunk];
             vexp2(bv, e, n);
             for (int i = 0; i < n; ++i) out[i] = av[i] == 2 ? e[i] : out[i];
