@@ -8,11 +8,13 @@
 #endif
 
 #include <algorithm>
+#include <type_traits>
 
 #include "cpu.h"
 #include "frame.h"
 #include "lanes.h"
 #include "operations.h"
+#include "whole_numbers.h"
 
 namespace tracewell::eval {
 namespace {
@@ -57,6 +59,13 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // The loops below are written once and compiled three times: for every x86-64 processor, for
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
+// Rounding is one instruction in the AVX copies; SSE2 has none, and the C library's function
+// for each value costs more than the formulas that give its bits (see whole_numbers.h).
+template <class V, Op op>
+constexpr bool roundsInFormulas() {
+    return std::is_same_v<V, Plain> && (op == Op::Round || op == Op::Int || op == Op::Fix);
+}
+
 // The value v with the instruction's tail applied.
 template <Tail tail>
 [[gnu::always_inline]] inline double withTail(double v, double k) {
@@ -84,7 +93,12 @@ template <class V, Op op, Src A, Tail tail = Tail::None>
     } else {
         if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
         const double k = ins.tailK;
-        for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
+        const double zero = 0;
+        if constexpr (tail == Tail::None && (ops::runsInLanes<op>() || roundsInFormulas<V, op>())) {
+            whole::For<V>::template overArrays<op, V>(in, false, &zero, true, out, n);
+        } else {
+            for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
+        }
     }
 }
 
@@ -103,10 +117,16 @@ template <class V, Op op, Src L, Src R>
         f.bad |= lanes::mayHoldNotFinite<V>(a, n);
     if constexpr (R == Src::Stack && (ops::hidingOperands<op>() & 2))
         f.bad |= lanes::mayHoldNotFinite<V>(b, n);
-    for (int i = 0; i < n; ++i) {
-        const double av = L == Src::Const ? k : a[i];
-        const double bv = R == Src::Const ? k : b[i];
-        out[i] = ops::apply<op>(av, bv);
+    if constexpr (ops::runsInLanes<op>()) {
+        whole::For<V>::template overArrays<op, V>(L == Src::Const ? &k : a, L == Src::Const,
+                                                  R == Src::Const ? &k : b, R == Src::Const, out,
+                                                  n);
+    } else {
+        for (int i = 0; i < n; ++i) {
+            const double av = L == Src::Const ? k : a[i];
+            const double bv = R == Src::Const ? k : b[i];
+            out[i] = ops::apply<op>(av, bv);
+        }
     }
     f.sp = base + 1;
 }
