@@ -9,6 +9,7 @@
 
 #include "cpu.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -64,6 +65,23 @@ __m128d _ZGVbN2v_exp(__m128d);
 __m128d _ZGVbN2v_log(__m128d);
 }
 
+// The vector log hands every lane that is not a positive finite value to the scalar log, one
+// at a time, at many times the cost of the vector: log(x) over a range that crosses 0 spent
+// most of its time there. Those lanes get the scalar log's bits here instead (-inf at either
+// zero, the default NaN below zero, a NaN quieted and +inf as they are) while the vector sees
+// 1 in their place. Written once per register width: the compiler splits comparisons of
+// vectors lane by lane in a function compiled for narrower registers than theirs.
+#define TRACEWELL_LOG_WITHOUT_CALLOUTS(V, TARGET, name)                      \
+    template <V (*F)(V)>                                                     \
+    TARGET V name(V v) {                                                     \
+        const V zero = {}, one = zero + 1.0, inf = zero + __builtin_inf();   \
+        const V invalid = zero + std::bit_cast<double>(0xfff8000000000000u); \
+        const auto usual = (v > 0.0) & (v < inf);                            \
+        const V r = F(usual ? v : one);                                      \
+        return usual ? r : (v == 0.0 ? -inf : (v < 0.0 ? invalid : v + v));  \
+    }
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m128d, , logSse)
+
 template <__m128d (*F)(__m128d), bool watching>
 bool sse(const double* in, double* out, int n) {
     return overArray<__m128d, F, watching>(in, out, n);
@@ -79,6 +97,8 @@ __m256d _ZGVdN4v_atan(__m256d);
 __m256d _ZGVdN4v_exp(__m256d);
 __m256d _ZGVdN4v_log(__m256d);
 }
+
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m256d, TRACEWELL_TARGET_AVX2, logAvx2)
 
 template <__m256d (*F)(__m256d), bool watching>
 TRACEWELL_TARGET_AVX2 bool avx2(const double* in, double* out, int n) {
@@ -96,6 +116,9 @@ __m512d _ZGVeN8v_exp(__m512d);
 __m512d _ZGVeN8v_log(__m512d);
 }
 
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m512d, TRACEWELL_TARGET_AVX512, logAvx512)
+#undef TRACEWELL_LOG_WITHOUT_CALLOUTS
+
 template <__m512d (*F)(__m512d), bool watching>
 TRACEWELL_TARGET_AVX512 bool avx512(const double* in, double* out, int n) {
     return overArray<__m512d, F, watching>(in, out, n);
@@ -109,11 +132,12 @@ template <bool w>
 Table choose() {
     return forIsa<Table>(
         {{&sse<_ZGVbN2v_sin, w>, &sse<_ZGVbN2v_cos, w>, &sse<_ZGVbN2v_tan, w>,
-          &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<_ZGVbN2v_log, w>}},
+          &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<logSse<_ZGVbN2v_log>, w>}},
         {{&avx2<_ZGVdN4v_sin, w>, &avx2<_ZGVdN4v_cos, w>, &avx2<_ZGVdN4v_tan, w>,
-          &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<_ZGVdN4v_log, w>}},
+          &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<logAvx2<_ZGVdN4v_log>, w>}},
         {{&avx512<_ZGVeN8v_sin, w>, &avx512<_ZGVeN8v_cos, w>, &avx512<_ZGVeN8v_tan, w>,
-          &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>, &avx512<_ZGVeN8v_log, w>}});
+          &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>,
+          &avx512<logAvx512<_ZGVeN8v_log>, w>}});
 }
 #else
 template <double (*F)(double), bool watching>
