@@ -59,11 +59,13 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // The loops below are written once and compiled three times: for every x86-64 processor, for
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
-// Rounding is one instruction in the AVX copies; SSE2 has none, and the C library's function
-// for each value costs more than the formulas that give its bits (see whole_numbers.h).
+// SSE2 has no instruction that rounds, and the C library's function for each value costs more
+// than the formulas that give its bits (see whole_numbers.h). The AVX copies round half to
+// even in one instruction, but the compiler leaves floor and trunc one sample at a time, where
+// the formulas run in vectors.
 template <class V, Op op>
 constexpr bool roundsInFormulas() {
-    return std::is_same_v<V, Plain> && (op == Op::Round || op == Op::Int || op == Op::Fix);
+    return (op == Op::Round && std::is_same_v<V, Plain>) || op == Op::Int || op == Op::Fix;
 }
 
 // The value v with the instruction's tail applied.
