@@ -94,11 +94,11 @@ template <class V, Op op, Src A, Tail tail = Tail::None>
             vector_math::apply(ops::vectorFn<op>(), in, out, n);
     } else {
         if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
-        const double k = ins.tailK;
-        const double zero = 0;
         if constexpr (tail == Tail::None && (ops::runsInLanes<op>() || roundsInFormulas<V, op>())) {
-            whole::For<V>::template overArrays<op, V>(in, false, &zero, true, out, n);
+            const double unused = 0;
+            whole::For<V>::template overArrays<op, V>(in, false, &unused, true, out, n);
         } else {
+            const double k = ins.tailK;
             for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
         }
     }

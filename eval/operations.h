@@ -79,7 +79,7 @@ template <Op op>
 struct Tag {};
 
 inline double apply(Tag<Op::Neg>, double a, double) { return -a; }
-inline double apply(Tag<Op::Not>, double a, double) { return inLanes<Op::Not>(a, 0); }
+inline double apply(Tag<Op::Not>, double a, double) { return inLanes<Op::Not>(a, 0.0); }
 inline double apply(Tag<Op::Square>, double a, double) { return a * a; }
 inline double apply(Tag<Op::Sin>, double a, double) {
     return vector_math::apply(vector_math::Fn::Sin, a);

@@ -8,7 +8,9 @@
 // sum is the value rounded to a whole number, half to even (under the default rounding mode,
 // the only one the program runs in), and the low 32 bits of the sum's encoding hold that
 // number in two's complement. A value that is larger, NaN or infinite comes back from the
-// shift at 2^51 or more in magnitude, or NaN, and fails every range check below.
+// shift at 2^51 or more in magnitude, or NaN, and fails every range check below. The
+// formulas hold only while each operation rounds as written: the engine is never compiled
+// with -ffast-math or -fassociative-math, which would fold (v + kShift) - kShift to v.
 
 #include <bit>
 #include <cstdint>
