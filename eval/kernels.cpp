@@ -8,12 +8,14 @@
 #endif
 
 #include <algorithm>
+#include <type_traits>
 
 #include "cpu.h"
 #include "frame.h"
 #include "lanes.h"
 #include "operations.h"
 #include "power.h"
+#include "whole_numbers.h"
 
 namespace tracewell::eval {
 namespace {
@@ -58,6 +60,15 @@ void pushX(const Instruction&, Frame& f) { std::copy_n(f.x, f.n, f.slot(f.sp++))
 // The loops below are written once and compiled three times: for every x86-64 processor, for
 // those with AVX2, where each step handles four samples, and for those with AVX-512 (eight).
 
+// SSE2 has no instruction that rounds, and the C library's function for each value costs more
+// than the formulas that give its bits (see whole_numbers.h). The AVX copies round half to
+// even in one instruction, but the compiler leaves floor and trunc one sample at a time, where
+// the formulas run in vectors.
+template <class V, Op op>
+constexpr bool roundsInFormulas() {
+    return (op == Op::Round && std::is_same_v<V, Plain>) || op == Op::Int || op == Op::Fix;
+}
+
 // The value v with the instruction's tail applied.
 template <Tail tail>
 [[gnu::always_inline]] inline double withTail(double v, double k) {
@@ -84,8 +95,13 @@ template <class V, Op op, Src A, Tail tail = Tail::None>
             vector_math::apply(ops::vectorFn<op>(), in, out, n);
     } else {
         if constexpr (watch) f.bad |= lanes::mayHoldNotFinite<V>(in, n);
-        const double k = ins.tailK;
-        for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
+        if constexpr (tail == Tail::None && (ops::runsInLanes<op>() || roundsInFormulas<V, op>())) {
+            const double unused = 0;
+            whole::For<V>::template overArrays<op, V>(in, false, &unused, true, out, n);
+        } else {
+            const double k = ins.tailK;
+            for (int i = 0; i < n; ++i) out[i] = withTail<tail>(ops::apply<op>(in[i]), k);
+        }
     }
 }
 
@@ -107,6 +123,10 @@ template <class V, Op op, Src L, Src R>
     if constexpr (op == Op::Pow) {
         // Over the whole block in vectors, with the forms of its constant operand.
         power::apply(L == Src::Const ? nullptr : a, k, R == Src::Const ? nullptr : b, k, out, n);
+    } else if constexpr (ops::runsInLanes<op>()) {
+        whole::For<V>::template overArrays<op, V>(L == Src::Const ? &k : a, L == Src::Const,
+                                                  R == Src::Const ? &k : b, R == Src::Const, out,
+                                                  n);
     } else {
         for (int i = 0; i < n; ++i) {
             const double av = L == Src::Const ? k : a[i];

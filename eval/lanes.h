@@ -5,6 +5,7 @@
 // instantiated inside the functions compiled for each register width (see cpu.h); where the
 // processor has narrower registers, the compiler splits the vectors.
 
+#include <cstdint>
 #include <cstring>
 
 namespace tracewell::eval::lanes {
@@ -15,6 +16,29 @@ typedef double V8 __attribute__((vector_size(64)));
 
 template <class V>
 constexpr int kWidth = sizeof(V) / sizeof(double);
+
+// The encodings of a double or of a vector's doubles, as unsigned integers of their width.
+typedef std::uint64_t U2 __attribute__((vector_size(16)));
+typedef std::uint64_t U4 __attribute__((vector_size(32)));
+typedef std::uint64_t U8 __attribute__((vector_size(64)));
+template <class T>
+struct Encoding {
+    using type = std::uint64_t;
+};
+template <>
+struct Encoding<V2> {
+    using type = U2;
+};
+template <>
+struct Encoding<V4> {
+    using type = U4;
+};
+template <>
+struct Encoding<V8> {
+    using type = U8;
+};
+template <class T>
+using BitsOf = typename Encoding<T>::type;
 
 template <class V>
 [[gnu::always_inline]] inline V load(const double* p) {

@@ -15,6 +15,7 @@
 #include "power.h"
 #include "powers_of_ten.h"
 #include "vector_math.h"
+#include "whole_numbers.h"
 
 namespace tracewell::eval::ops {
 
@@ -38,15 +39,6 @@ inline bool toInt32(double v, std::int64_t& out) {
 
 inline double truth(bool b) { return b ? kTrue : kFalse; }
 
-// Bitwise operations on two 32-bit operands; NaN when an operand does not fit.
-template <class F>
-inline double bitwise(double a, double b, F f) {
-    std::int64_t ia, ib;
-    if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
-    return static_cast<double>(static_cast<std::int32_t>(
-        f(static_cast<std::uint32_t>(ia), static_cast<std::uint32_t>(ib))));
-}
-
 inline double roundTo(double v, double digits) {
     const double d = std::nearbyint(digits);
     if (!(d >= 0)) return kNaN;
@@ -57,15 +49,29 @@ inline double roundTo(double v, double digits) {
     return std::nearbyint(scaled) / scale;
 }
 
-// Integer division and Mod: both operands rounded to 32-bit whole numbers first.
+// The operations written for vectors of samples as well as for one (whole_numbers.h).
 template <Op op>
-inline double integerDivision(double a, double b) {
-    std::int64_t ia, ib;
-    if (!toInt32(a, ia) || !toInt32(b, ib)) return kNaN;
-    if (ib == 0) return kInf;
-    // Only the lowest value divided by -1 leaves the 32-bit range; Mod never does.
-    const std::int64_t r = op == Op::IntDiv ? ia / ib : ia % ib;
-    return r > 2147483647 ? kNaN : static_cast<double>(r);
+constexpr bool runsInLanes() {
+    switch (op) {
+        case Op::Not:
+        case Op::CInt:
+        case Op::CLng:
+        case Op::IntDiv:
+        case Op::Mod:
+        case Op::And:
+        case Op::Or:
+        case Op::Xor:
+        case Op::Eqv:
+        case Op::Imp:
+            return true;
+        default:
+            return false;
+    }
+}
+template <Op op>
+inline double inLanes(double a, double b) {
+    static_assert(runsInLanes<op>());
+    return whole::Plain::operation<op>(a, b);
 }
 
 // One overload per operation, told apart by its tag; apply<op>() below picks one when it is
@@ -74,9 +80,7 @@ template <Op op>
 struct Tag {};
 
 inline double apply(Tag<Op::Neg>, double a, double) { return -a; }
-inline double apply(Tag<Op::Not>, double a, double) {
-    return bitwise(a, 0, [](std::uint32_t x, std::uint32_t) { return ~x; });
-}
+inline double apply(Tag<Op::Not>, double a, double) { return inLanes<Op::Not>(a, 0.0); }
 inline double apply(Tag<Op::Square>, double a, double) { return a * a; }
 inline double apply(Tag<Op::Sin>, double a, double) {
     return vector_math::apply(vector_math::Fn::Sin, a);
@@ -104,14 +108,8 @@ inline double apply(Tag<Op::Sgn>, double a, double) {
 inline double apply(Tag<Op::Int>, double a, double) { return std::floor(a); }
 inline double apply(Tag<Op::Fix>, double a, double) { return std::trunc(a); }
 inline double apply(Tag<Op::Round>, double a, double) { return std::nearbyint(a); }
-inline double apply(Tag<Op::CInt>, double a, double) {
-    std::int64_t i;
-    return toInteger(a, -32768.0, 32767.0, i) ? static_cast<double>(i) : kNaN;
-}
-inline double apply(Tag<Op::CLng>, double a, double) {
-    std::int64_t i;
-    return toInt32(a, i) ? static_cast<double>(i) : kNaN;
-}
+inline double apply(Tag<Op::CInt>, double a, double) { return inLanes<Op::CInt>(a, 0.0); }
+inline double apply(Tag<Op::CLng>, double a, double) { return inLanes<Op::CLng>(a, 0.0); }
 inline double apply(Tag<Op::CSng>, double a, double) {
     return static_cast<double>(static_cast<float>(a));
 }
@@ -125,31 +123,19 @@ inline double apply(Tag<Op::Div>, double a, double b) { return a / b; }
 // square, say, is one rounded product whether folded from constants, with an exponent that
 // comes to 2, or as the x^2 instruction.
 inline double apply(Tag<Op::Pow>, double a, double b) { return power::apply(a, b); }
-inline double apply(Tag<Op::IntDiv>, double a, double b) {
-    return integerDivision<Op::IntDiv>(a, b);
-}
-inline double apply(Tag<Op::Mod>, double a, double b) { return integerDivision<Op::Mod>(a, b); }
+inline double apply(Tag<Op::IntDiv>, double a, double b) { return inLanes<Op::IntDiv>(a, b); }
+inline double apply(Tag<Op::Mod>, double a, double b) { return inLanes<Op::Mod>(a, b); }
 inline double apply(Tag<Op::Eq>, double a, double b) { return truth(a == b); }
 inline double apply(Tag<Op::Ne>, double a, double b) { return truth(a != b); }
 inline double apply(Tag<Op::Lt>, double a, double b) { return truth(a < b); }
 inline double apply(Tag<Op::Gt>, double a, double b) { return truth(a > b); }
 inline double apply(Tag<Op::Le>, double a, double b) { return truth(a <= b); }
 inline double apply(Tag<Op::Ge>, double a, double b) { return truth(a >= b); }
-inline double apply(Tag<Op::And>, double a, double b) {
-    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
-}
-inline double apply(Tag<Op::Or>, double a, double b) {
-    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
-}
-inline double apply(Tag<Op::Xor>, double a, double b) {
-    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return x ^ y; });
-}
-inline double apply(Tag<Op::Eqv>, double a, double b) {
-    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~(x ^ y); });
-}
-inline double apply(Tag<Op::Imp>, double a, double b) {
-    return bitwise(a, b, [](std::uint32_t x, std::uint32_t y) { return ~x | y; });
-}
+inline double apply(Tag<Op::And>, double a, double b) { return inLanes<Op::And>(a, b); }
+inline double apply(Tag<Op::Or>, double a, double b) { return inLanes<Op::Or>(a, b); }
+inline double apply(Tag<Op::Xor>, double a, double b) { return inLanes<Op::Xor>(a, b); }
+inline double apply(Tag<Op::Eqv>, double a, double b) { return inLanes<Op::Eqv>(a, b); }
+inline double apply(Tag<Op::Imp>, double a, double b) { return inLanes<Op::Imp>(a, b); }
 inline double apply(Tag<Op::RoundTo>, double a, double b) { return roundTo(a, b); }
 
 template <Op op>

@@ -9,6 +9,7 @@
 
 #include "cpu.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -59,6 +60,29 @@ __m128d _ZGVbN2v_exp(__m128d);
 __m128d _ZGVbN2v_log(__m128d);
 }
 
+// The vector log hands every lane that is not a positive finite value to the scalar log, one
+// at a time, at many times the cost of the vector: log(x) over a range that crosses 0 spent
+// most of its time there. Those lanes get the scalar log's bits here instead (-inf at either
+// zero, the default NaN below zero, a NaN quieted and +inf as they are) while the vector sees
+// 1 in their place; a vector of such lanes alone skips the vector log, and one without them
+// goes straight to it. Written once per register width (lanesOf gives one bit per lane of a
+// comparison): the compiler splits comparisons of vectors lane by lane in a function compiled
+// for narrower registers than theirs.
+#define TRACEWELL_LOG_WITHOUT_CALLOUTS(V, TARGET, name, lanesOf)              \
+    template <V (*F)(V)>                                                      \
+    TARGET V name(V v) {                                                      \
+        constexpr unsigned kAll = (1u << sizeof(V) / sizeof(double)) - 1;     \
+        const V zero = {}, one = zero + 1.0, inf = zero + __builtin_inf();    \
+        const auto usual = (v > 0.0) & (v < inf);                             \
+        const unsigned lanes = lanesOf(__builtin_bit_cast(V, usual));         \
+        if (lanes == kAll) return F(v);                                       \
+        const V invalid = zero + std::bit_cast<double>(0xfff8000000000000u);  \
+        const V special = v == 0.0 ? -inf : (v < 0.0 ? invalid : v + v);      \
+        return lanes == 0 ? special : (usual ? F(usual ? v : one) : special); \
+    }
+inline unsigned lanesOfSse(__m128d m) { return _mm_movemask_pd(m); }
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m128d, , logSse, lanesOfSse)
+
 template <__m128d (*F)(__m128d), bool watching>
 bool sse(const double* in, double* out, int n) {
     return overArray<__m128d, F, watching>(in, out, n);
@@ -74,6 +98,9 @@ __m256d _ZGVdN4v_atan(__m256d);
 __m256d _ZGVdN4v_exp(__m256d);
 __m256d _ZGVdN4v_log(__m256d);
 }
+
+TRACEWELL_TARGET_AVX2 inline unsigned lanesOfAvx2(__m256d m) { return _mm256_movemask_pd(m); }
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m256d, TRACEWELL_TARGET_AVX2, logAvx2, lanesOfAvx2)
 
 template <__m256d (*F)(__m256d), bool watching>
 TRACEWELL_TARGET_AVX2 bool avx2(const double* in, double* out, int n) {
@@ -91,6 +118,12 @@ __m512d _ZGVeN8v_exp(__m512d);
 __m512d _ZGVeN8v_log(__m512d);
 }
 
+TRACEWELL_TARGET_AVX512 inline unsigned lanesOfAvx512(__m512d m) {
+    return _mm512_movepi64_mask(_mm512_castpd_si512(m));
+}
+TRACEWELL_LOG_WITHOUT_CALLOUTS(__m512d, TRACEWELL_TARGET_AVX512, logAvx512, lanesOfAvx512)
+#undef TRACEWELL_LOG_WITHOUT_CALLOUTS
+
 template <__m512d (*F)(__m512d), bool watching>
 TRACEWELL_TARGET_AVX512 bool avx512(const double* in, double* out, int n) {
     return overArray<__m512d, F, watching>(in, out, n);
@@ -104,11 +137,12 @@ template <bool w>
 Table choose() {
     return forIsa<Table>(
         {{&sse<_ZGVbN2v_sin, w>, &sse<_ZGVbN2v_cos, w>, &sse<_ZGVbN2v_tan, w>,
-          &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<_ZGVbN2v_log, w>}},
+          &sse<_ZGVbN2v_atan, w>, &sse<_ZGVbN2v_exp, w>, &sse<logSse<_ZGVbN2v_log>, w>}},
         {{&avx2<_ZGVdN4v_sin, w>, &avx2<_ZGVdN4v_cos, w>, &avx2<_ZGVdN4v_tan, w>,
-          &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<_ZGVdN4v_log, w>}},
+          &avx2<_ZGVdN4v_atan, w>, &avx2<_ZGVdN4v_exp, w>, &avx2<logAvx2<_ZGVdN4v_log>, w>}},
         {{&avx512<_ZGVeN8v_sin, w>, &avx512<_ZGVeN8v_cos, w>, &avx512<_ZGVeN8v_tan, w>,
-          &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>, &avx512<_ZGVeN8v_log, w>}});
+          &avx512<_ZGVeN8v_atan, w>, &avx512<_ZGVeN8v_exp, w>,
+          &avx512<logAvx512<_ZGVeN8v_log>, w>}});
 }
 #else
 template <double (*F)(double), bool watching>

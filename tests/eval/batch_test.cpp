@@ -24,6 +24,10 @@ const char* const kExpressions[] = {
     "x\\0.7 + x Mod 3",
     "(x > 1) And (x < 3) Or Not x",
     "Round(x, 2) + CInt(x*100) + Int(x) - Fix(x) + Sgn(x)",
+    // Halves (every sample of Int(x*400)/2), and the ends of 16 and 32 bits within the range.
+    "Int(x*400)/2 Mod 3 + Int(x*400)/2 \\ -3 + (Int(x*400)/2 Xor -5) + (Int(x*400)/2 Imp x)",
+    "CInt(Int(x*400)/2 + 31305) + CLng(Int(x*400)/2 * 2097152) + Round(Int(x*400)/2)",
+    "Int(-x*400)/2 Mod x + CInt(-x*4483) + Not Int(x*400)/2 + Round(-x) - Int(-x) + Fix(-x)",
     "2^x - x^x",                // negative bases with fractional exponents fail
     "exp(x*100)",               // overflows at the right end
     "atn(x*1E308*x) + sqr(x)",  // an overflow hidden by Atn comes first

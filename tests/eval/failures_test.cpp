@@ -62,6 +62,26 @@ TEST(Failures, EachKindWhereTheLanguageSaysSo) {
         {"CSng(1E39)", 0, Failure::Overflow},
         {"sqr(-x*1E308*10)", 1, Failure::Overflow},  // the product fails first
         {"atn(x*1E308*x) + sqr(x)", -2, Failure::Overflow},
+        // The same edges with x, as the sampling loops meet them.
+        {"log(x)", -0.0, Failure::InvalidArgument},
+        {"log(-x)", 4.9E-324, Failure::InvalidArgument},
+        {"log(x)", -HUGE_VAL, Failure::InvalidArgument},
+        {"x Mod 0", 5, Failure::DivisionByZero},
+        {"5 Mod x", -0.5, Failure::DivisionByZero},
+        {"x\\x", 0.4, Failure::DivisionByZero},
+        {"x Mod 0", 3E9, Failure::Overflow},  // the operand does not fit before the divisor is 0
+        {"x\\-1", -2147483648.4, Failure::Overflow},
+        {"x Mod 3", 2147483647.5, Failure::Overflow},
+        {"x Mod 3", HUGE_VAL, Failure::Overflow},
+        {"x And 1", std::nan(""), Failure::Overflow},
+        {"Not x", -2147483648.6, Failure::Overflow},
+        {"x Xor 1", 2147483647.5, Failure::Overflow},
+        {"CInt(x)", 32767.5, Failure::Overflow},
+        {"CInt(x)", -32768.51, Failure::Overflow},
+        {"CLng(x)", 2147483647.5, Failure::Overflow},
+        {"CLng(x)", -2147483648.51, Failure::Overflow},
+        {"CLng(x)", 6755399441055744.0, Failure::Overflow},
+        {"CInt(x)", -HUGE_VAL, Failure::Overflow},
     };
     for (const Row& row : rows) {
         const Sample s = evalAt(row.text, row.x);

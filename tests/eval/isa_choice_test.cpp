@@ -36,5 +36,15 @@ TEST(IsaChoice, TheVariableForcesALevelTheProcessorHas) {
     }
 }
 
+// A configure check that fails for a reason of its own (a misspelt name, say) would quietly put
+// every transcendental function on the scalar path; glibc has had all of them since 2.35.
+TEST(IsaChoice, TheCLibrarysVectorFunctionsAreCalledWhereItHasThem) {
+#if defined(__x86_64__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35) && \
+    !defined(TRACEWELL_HAVE_LIBMVEC)
+    FAIL() << "glibc " << __GLIBC__ << "." << __GLIBC_MINOR__ << " has libmvec, but the build "
+           << "found none: see cmake/TracewellLibmvec.cmake";
+#endif
+}
+
 }  // namespace
 }  // namespace tracewell::eval

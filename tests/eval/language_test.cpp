@@ -16,7 +16,7 @@ struct Row {
 };
 
 // Transcendental functions come from vector math, within 4 units in the last place of the
-// C library's scalar functions; everything else is exact, to the sign of a zero.
+// C library's scalar functions; everything else is exact, the sign of a zero included.
 enum class Match { Exact, WithinFourUlps };
 
 void expectRows(const std::vector<Row>& rows, Match match = Match::Exact) {
@@ -25,7 +25,7 @@ void expectRows(const std::vector<Row>& rows, Match match = Match::Exact) {
         EXPECT_EQ(s.failure, Failure::None) << row.text;
         if (match == Match::Exact) {
             EXPECT_TRUE(testing::sameBits(s.value, row.expected))
-                << row.text << " at x = " << row.x << ": " << s.value;
+                << row.text << " at x = " << row.x << ": " << s.value << ", not " << row.expected;
         } else {
             EXPECT_DOUBLE_EQ(s.value, row.expected) << row.text << " at x = " << row.x;
         }
@@ -115,7 +115,19 @@ TEST(Language, Functions) {
         {"CLng(3.5)", 4},             {"CLng(2147483647)", 2147483647},
         {"CSng(0.1)", static_cast<double>(0.1f)},                 {"CDbl(7)", 7},
         {"CBool(5)", -1},             {"CBool(0)", 0},            {"sin(cos(x))", std::sin(std::cos(x)), x},
+        {"log(x)", std::log(4.9E-324), 4.9E-324},                 {"log(x)", std::log(2.2E-308), 2.2E-308},
     }, Match::WithinFourUlps);
+    // Rounding of x as it runs, -0 and the ends of each width included.
+    expectRows({
+        {"Round(x)", -0.0, -0.5},     {"Round(x)", 4, 3.5},       {"Round(x)", -0.0, -0.0},
+        {"Round(x)", 4503599627370496.0, 4503599627370495.5},     {"Int(x)", -0.0, -0.0},
+        {"Int(x)", -1, -0.2},         {"Int(x)", 0, 0.7},         {"Fix(x)", -0.0, -0.7},
+        {"Int(x)", -4503599627370496.0, -4503599627370495.5},     {"Fix(x)", 4503599627370495.0, 4503599627370495.5},
+        {"Int(x)", 9007199254740993.0 * 2, 9007199254740993.0 * 2},
+        {"CInt(x)", 0, -0.5},         {"CInt(x)", 32767, 32767.49}, {"CInt(x)", -32768, -32768.5},
+        {"CLng(x)", -2147483648.0, -2147483648.5},                {"CLng(x)", 2147483646, 2147483646.5},
+        {"CLng(x)", 0, -0.0},
+    });
     // clang-format on
 }
 
@@ -146,6 +158,16 @@ TEST(Language, IntegerDivisionModAndLogic) {
         {"-2147483648 Or 0", -2147483648.0},  {"Not -2147483648", 2147483647},
         {"2147483647 Xor -2147483648", -1},   {"-2147483647\\-1", 2147483647},
         {"32767+1", 32768},     {"2147483647+1", 2147483648.0},
+        // With x, as the sampling loops run them; every zero is the integers' 0.
+        {"x Mod 3", -1, -7},    {"x Mod -3", 1, 7},    {"x Mod 3", -2, -2.5},
+        {"x Mod 3", 1, 3.5},    {"x Mod 3", 0, -6},    {"x Mod -3", 0, -0.4},
+        {"x\\3", 0, -1},       {"x\\-3", 0, 1},      {"x\\7", -306783378, -2147483648.0},
+        {"x Mod 2147483647", -1, -2147483648.0},      {"x Mod -2147483648", 2147483647, 2147483647},
+        {"7 Mod x", 1, -2.5},   {"x Mod 0.6", 0, 5},   {"x\\x", 1, -2147483648.0},
+        {"x And -1", -2, -2.5}, {"x Or 0", 2, 2.5},    {"x Xor -1", -4, 3},
+        {"Not x", -1, -0.0},    {"Not x", 2147483647, -2147483648.5}, {"x Eqv 0", -1, 0.4},
+        {"x Imp -3", -3, -1},   {"x Imp 0", -6, 5},    {"x Or 1", 2147483647, 2147483646.5},
+        {"x And 0", 0, -5},     {"x Eqv x", -1, -1.5}, {"(x < 0) Imp x", -1, 0.3},
     });
     // clang-format on
 }
