@@ -1,144 +1,176 @@
 #include "plot/curve_pixels.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "eval/cpu.h"
 #include "plot/pass_lanes.h"
+
+// The pass's vectors stay inside it, where the ABI note GCC gives does not apply. GCC gives
+// the note as the file ends, so it stays off to the end.
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
 
 namespace tracewell::plot {
 namespace {
 
-// One sample: its pixel's index, or -1 where it sets no point. The same arithmetic as the
-// surface's own mapping, without branches so that the compiler can vectorize the pass; only
-// a point known to be inside the area is converted to integers.
-[[gnu::always_inline]] inline int pixelOf(float x, double value,
-                                          const platform::ImageSurface::PixelMapping& m) {
-    const float y = static_cast<float>(value);  // beyond the single range: infinite
-    const float fx = x * m.scaleX + m.offsetX;
-    const float fy = y * m.scaleY + m.offsetY;
-    // A failed sample's value is NaN, which no comparison passes.
-    const bool inside = (fx >= 0) & (fx < static_cast<float>(m.width)) & (fy >= 0) &
-                        (fy < static_cast<float>(m.height));
-    const int px = static_cast<int>(inside ? fx : 0.0f);
-    const int py = static_cast<int>(inside ? fy : 0.0f);
-    return inside ? py * m.stride + px : -1;
+using Mapping = platform::ImageSurface::PixelMapping;
+
+// The one pixel pass, over the lanes L of a level: the keys of samples, which are their
+// pixels, or with kRows their rows in the area (for samples all in one column: no x is read).
+// The arithmetic is the surface's own mapping: a multiply and an add, two roundings in every
+// copy, and only a coordinate known to be inside the area converted to an integer. A failed
+// sample's value is NaN, which is never inside. Appends to at each key that differs from the
+// one before (a run of samples on one pixel counted once); returns how many it wrote.
+template <class L, bool kRows>
+struct Pass {
+    using Singles = typename L::Singles;
+    using Ints = typename L::Ints;
+    static constexpr int kWidth = L::kWidth;
+
+    // A column for x left or right of the area: far enough below 0 that its pixel is negative
+    // whatever the row.
+    static constexpr int kLeftOrRight = -(1 << 30);
+
+    // The keys of kWidth samples, negative where a sample sets no point.
+    [[gnu::always_inline]] static void keysOf(const float* xs, const double* values,
+                                              const Mapping& m, int* keys) {
+        const Singles fy = pass_lanes::singles<L>(values) * m.scaleY + m.offsetY;
+        Ints key;
+        L::cellsOf(fy, m.height, -1, key);
+        if constexpr (!kRows) {
+            Singles x;
+            std::memcpy(&x, xs, sizeof x);
+            Ints column;
+            L::cellsOf(x * m.scaleX + m.offsetX, m.width, kLeftOrRight, column);
+            key = key * m.stride + column;
+        }
+        std::memcpy(keys, &key, sizeof key);
+    }
+
+    static int run(const float* xs, const double* values, int n, const Mapping& mapping, int* at) {
+        const Mapping m = mapping;  // a copy that no store to at can change, kept in registers
+        // The keys of this group and of the one before, whose last is the sample before.
+        alignas(64) int keys[2][kWidth];
+        std::fill_n(keys[1], kWidth, -1);
+        int count = 0, i = 0, now = 0;
+        for (; i + kWidth <= n; i += kWidth, now ^= 1) {
+            keysOf(kRows ? nullptr : xs + i, values + i, m, keys[now]);
+            // A level may store kWidth ints: they fit, as count never passes i.
+            count = L::appendFresh(keys[now], keys[now ^ 1], at, count);
+        }
+        if (i == n) return count;
+        // The last few, padded with samples that set no point; here kWidth ints may not fit.
+        alignas(64) double v[kWidth];
+        alignas(64) float x[kWidth];
+        for (int j = 0; j < kWidth; ++j) {
+            const bool sample = i + j < n;
+            v[j] = sample ? values[i + j] : std::numeric_limits<double>::quiet_NaN();
+            x[j] = sample && !kRows ? xs[i + j] : 0.0f;
+        }
+        keysOf(x, v, m, keys[now]);
+        int fresh[kWidth];
+        const int k = L::appendFresh(keys[now], keys[now ^ 1], fresh, 0);
+        for (int j = 0; j < k; ++j) at[count++] = fresh[j];
+        return count;
+    }
+};
+
+// The passes of one level.
+struct Passes {
+    int (*points)(const float* xs, const double* values, int n, const Mapping& m, int* at);
+    int (*rows)(const double* values, int n, const Mapping& m, int* at);
+};
+
+template <class L>
+int pointsOf(const float* xs, const double* values, int n, const Mapping& m, int* at) {
+    return Pass<L, false>::run(xs, values, n, m, at);
+}
+template <class L>
+int rowsOf(const double* values, int n, const Mapping& m, int* at) {
+    return Pass<L, true>::run(nullptr, values, n, m, at);
 }
 
-// Appends each sample's pixel to at unless it repeats the last one; returns the new count.
-[[gnu::always_inline]] inline int curvePixelsBody(const float* xs, const double* values,
-                                                  const platform::ImageSurface::PixelMapping& m,
-                                                  int* at, int count, int& last, int n) {
-    for (int i = 0; i < n; ++i) {
-        const int p = pixelOf(xs[i], values[i], m);
-        if (p >= 0 && p != last) at[count++] = p;
-        last = p;
+// Each level's copy is compiled for its registers, the pass and its lanes inlined whole.
+constexpr Passes kPlain{&pointsOf<pass_lanes::Plain>, &rowsOf<pass_lanes::Plain>};
+#if defined(TRACEWELL_AVX2_PATHS)
+TRACEWELL_TARGET_AVX2 [[gnu::flatten]] int pointsAvx2(const float* xs, const double* values, int n,
+                                                      const Mapping& m, int* at) {
+    return pointsOf<pass_lanes::Avx2>(xs, values, n, m, at);
+}
+TRACEWELL_TARGET_AVX2 [[gnu::flatten]] int rowsAvx2(const double* values, int n, const Mapping& m,
+                                                    int* at) {
+    return rowsOf<pass_lanes::Avx2>(values, n, m, at);
+}
+TRACEWELL_TARGET_AVX512 [[gnu::flatten]] int pointsAvx512(const float* xs, const double* values,
+                                                          int n, const Mapping& m, int* at) {
+    return pointsOf<pass_lanes::Avx512>(xs, values, n, m, at);
+}
+TRACEWELL_TARGET_AVX512 [[gnu::flatten]] int rowsAvx512(const double* values, int n,
+                                                        const Mapping& m, int* at) {
+    return rowsOf<pass_lanes::Avx512>(values, n, m, at);
+}
+constexpr Passes kAvx2{&pointsAvx2, &rowsAvx2}, kAvx512{&pointsAvx512, &rowsAvx512};
+#endif
+
+const Passes& passes() {
+#if defined(TRACEWELL_AVX2_PATHS)
+    static const Passes* const chosen = eval::forIsa(&kPlain, &kAvx2, &kAvx512);
+    return *chosen;
+#else
+    return kPlain;
+#endif
+}
+
+// Each run in the area is a pass over its rows, and its fresh rows become pixels. The first
+// sample inside of each run is always fresh, as its column differs from the column of the
+// run before.
+int inColumns(const Passes& passes, std::span<const ColumnRun> runs, std::size_t first,
+              std::span<const double> values, const Mapping& m, std::span<int> at) {
+    if (runs.empty()) return 0;
+    auto run = std::upper_bound(runs.begin(), runs.end(), first,
+                                [](std::size_t i, const ColumnRun& r) { return i < r.first; });
+    if (run != runs.begin()) --run;
+    int count = 0;
+    for (std::size_t i = 0; i < values.size(); ++run) {
+        const std::size_t end = run + 1 == runs.end()
+                                    ? values.size()
+                                    : std::min(values.size(), (run + 1)->first - first);
+        if (run->column >= 0) {
+            const int from = count;
+            count +=
+                passes.rows(values.data() + i, static_cast<int>(end - i), m, at.data() + count);
+            for (int k = from; k < count; ++k) at[k] = at[k] * m.stride + run->column;
+        }
+        i = end;
     }
     return count;
 }
 
-#if defined(TRACEWELL_AVX2_PATHS)
-// The same pass in AVX2 instructions, eight samples at a time. Multiply and add stay two
-// roundings, as in the plain loop, so both give the same pixels.
-TRACEWELL_TARGET_AVX2 int curvePixelsAvx2(const float* xs, const double* values,
-                                          const platform::ImageSurface::PixelMapping& m, int* at,
-                                          int n) {
-    const __m256 sx = _mm256_set1_ps(m.scaleX), ox = _mm256_set1_ps(m.offsetX);
-    const __m256 sy = _mm256_set1_ps(m.scaleY), oy = _mm256_set1_ps(m.offsetY);
-    const __m256 zero = _mm256_setzero_ps();
-    const __m256 w = _mm256_set1_ps(static_cast<float>(m.width));
-    const __m256 h = _mm256_set1_ps(static_cast<float>(m.height));
-    const __m256i stride = _mm256_set1_epi32(m.stride), none = _mm256_set1_epi32(-1);
-    __m256i previous = none;  // the last lane holds the pixel of the sample before
-    int count = 0;
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m256 y = singlesAvx2(values + i);
-        const __m256 fx = _mm256_add_ps(_mm256_mul_ps(_mm256_loadu_ps(xs + i), sx), ox);
-        const __m256 fy = _mm256_add_ps(_mm256_mul_ps(y, sy), oy);
-        const __m256 inX =
-            _mm256_and_ps(_mm256_cmp_ps(fx, zero, _CMP_GE_OQ), _mm256_cmp_ps(fx, w, _CMP_LT_OQ));
-        const __m256 inY =
-            _mm256_and_ps(_mm256_cmp_ps(fy, zero, _CMP_GE_OQ), _mm256_cmp_ps(fy, h, _CMP_LT_OQ));
-        const __m256 inside = _mm256_and_ps(inX, inY);
-        const __m256i px = _mm256_cvttps_epi32(_mm256_and_ps(fx, inside));
-        const __m256i py = _mm256_cvttps_epi32(_mm256_and_ps(fy, inside));
-        const __m256i pixel =
-            _mm256_blendv_epi8(none, _mm256_add_epi32(_mm256_mullo_epi32(py, stride), px),
-                               _mm256_castps_si256(inside));
-        count = appendFreshAvx2(pixel, previous, _mm256_castps_si256(inside), at, count);
-        previous = pixel;
-    }
-    int last = _mm256_extract_epi32(previous, 7);
-    return curvePixelsBody(xs + i, values + i, m, at, count, last, n - i);
-}
-
-// GCC 12's AVX-512 intrinsics start from an undefined register, which it then reports as
-// maybe uninitialized inside its own headers.
-#if !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-// The same pass in AVX-512 instructions, sixteen samples at a time; the fresh pixels are
-// compressed into the front of a register and written out in one store.
-TRACEWELL_TARGET_AVX512 int curvePixelsAvx512(const float* xs, const double* values,
-                                              const platform::ImageSurface::PixelMapping& m,
-                                              int* at, int n) {
-    const __m512 sx = _mm512_set1_ps(m.scaleX), ox = _mm512_set1_ps(m.offsetX);
-    const __m512 sy = _mm512_set1_ps(m.scaleY), oy = _mm512_set1_ps(m.offsetY);
-    const __m512i w = _mm512_set1_epi32(m.width), h = _mm512_set1_epi32(m.height);
-    const __m512i stride = _mm512_set1_epi32(m.stride), none = _mm512_set1_epi32(-1);
-    __m512i previous = none;  // the last lane holds the pixel of the sample before
-    int count = 0;
-    int i = 0;
-    for (; i + 16 <= n; i += 16) {
-        const __m512 y = singlesAvx512(values + i, 0xffff);
-        const __m512 fx = _mm512_add_ps(_mm512_mul_ps(_mm512_loadu_ps(xs + i), sx), ox);
-        const __m512 fy = _mm512_add_ps(_mm512_mul_ps(y, sy), oy);
-        // Rounded down, a coordinate inside is its pixel, and one below 0 is negative: as an
-        // unsigned number it lies beyond the limit, as does the result for NaN or overflow.
-        // Where it is inside, rounding down and truncating agree.
-        constexpr int kDown = _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC;
-        const __m512i px = _mm512_cvt_roundps_epi32(fx, kDown);
-        const __m512i py = _mm512_cvt_roundps_epi32(fy, kDown);
-        const __mmask16 inside =
-            _mm512_mask_cmplt_epu32_mask(_mm512_cmplt_epu32_mask(px, w), py, h);
-        const __m512i pixel =
-            _mm512_mask_add_epi32(none, inside, _mm512_mullo_epi32(py, stride), px);
-        // The 16 ints fit, as count never passes i and i + 16 <= n.
-        count = storeFreshAvx512(pixel, previous, inside, at, count);
-        previous = pixel;
-    }
-    alignas(64) int lanes[16];
-    _mm512_store_si512(lanes, previous);
-    int last = lanes[15];
-    return curvePixelsBody(xs + i, values + i, m, at, count, last, n - i);
-}
-#if !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-#endif
-
-int plainPass(const float* xs, const double* values, const platform::ImageSurface::PixelMapping& m,
-              int* at, int n) {
-    int last = -1;
-    return curvePixelsBody(xs, values, m, at, 0, last, n);
-}
-
 }  // namespace
 
-int curvePixels(std::span<const float> xs, std::span<const double> values,
-                const platform::ImageSurface::PixelMapping& mapping, std::span<int> at) {
-    using Pass = int (*)(const float*, const double*, const platform::ImageSurface::PixelMapping&,
-                         int*, int);
-#if defined(TRACEWELL_AVX2_PATHS)
-    static const Pass pass = eval::forIsa<Pass>(&plainPass, &curvePixelsAvx2, &curvePixelsAvx512);
-#else
-    static const Pass pass = &plainPass;
-#endif
-    return pass(xs.data(), values.data(), mapping, at.data(), static_cast<int>(xs.size()));
+int curvePixels(std::span<const float> xs, std::span<const double> values, const Mapping& mapping,
+                std::span<int> at) {
+    return passes().points(xs.data(), values.data(), static_cast<int>(xs.size()), mapping,
+                           at.data());
 }
 
 int curvePixelsPlain(std::span<const float> xs, std::span<const double> values,
-                     const platform::ImageSurface::PixelMapping& mapping, std::span<int> at) {
-    return plainPass(xs.data(), values.data(), mapping, at.data(), static_cast<int>(xs.size()));
+                     const Mapping& mapping, std::span<int> at) {
+    return kPlain.points(xs.data(), values.data(), static_cast<int>(xs.size()), mapping, at.data());
+}
+
+int curvePixelsInColumns(std::span<const ColumnRun> runs, std::size_t first,
+                         std::span<const double> values, const Mapping& mapping,
+                         std::span<int> at) {
+    return inColumns(passes(), runs, first, values, mapping, at);
+}
+
+int curvePixelsInColumnsPlain(std::span<const ColumnRun> runs, std::size_t first,
+                              std::span<const double> values, const Mapping& mapping,
+                              std::span<int> at) {
+    return inColumns(kPlain, runs, first, values, mapping, at);
 }
 
 }  // namespace tracewell::plot

@@ -111,8 +111,9 @@ std::optional<PlotProblem> Plotter::beginUnguarded(platform::ImageSurface& surfa
     finished_.reset();
     if (auto problem = beginRun(state_, text, surface, axes_, program_)) return problem;
 
-    plan_.prepare(static_cast<float>(state_.XStart), static_cast<float>(state_.XRange),
-                  state_.XStep);
+    const PlanKey key{static_cast<float>(state_.XStart), static_cast<float>(state_.XRange),
+                      state_.XStep};
+    plan_.prepare(key.first, key.bound, key.step);
     RunSpec spec;
     spec.program = program_;
     spec.plan = std::make_shared<const SamplePlan>(plan_);
@@ -122,12 +123,29 @@ std::optional<PlotProblem> Plotter::beginUnguarded(platform::ImageSurface& surfa
     spec.list = static_cast<bool>(sink);
     spec.pieceSize = RunSpec::pieceSizeFor(*program_);
     startSampling(std::move(spec), std::move(sink), &surface);
+    if (onThisThread_ && plan_.size() <= kKeptSamples) keepXValues(key);
     return std::nullopt;
+}
+
+void Plotter::keepXValues(const PlanKey& key) {
+    spec_.keptReady = keptFor_ == key;
+    if (!spec_.keptReady) {
+        keptFor_.reset();
+        keptSingles_.clear();
+        keptValues_.clear();
+        keptSingles_.extend(plan_.size());
+        keptValues_.extend(plan_.size());
+        filling_ = key;
+    }
+    spec_.keptSingles = keptSingles_.span().data();
+    spec_.keptValues = keptValues_.span().data();
 }
 
 void Plotter::forgetCaches() {
     if (active_) end(Ending::Stopped);
     plan_ = SamplePlan();
+    keptFor_.reset();
+    filling_.reset();
     axes_ = AxesCache();
     program_.reset();
     finished_.reset();
@@ -259,6 +277,8 @@ void Plotter::end(Ending ending) {
         return;
     }
     ending_ = ending;
+    if (filling_ && ending == Ending::Finished) keptFor_ = filling_;
+    filling_.reset();
     state_.CurX = spec_.plan->single(appliedSamples_);
     if (ending == Ending::Finished && spec_.plan->size() > 0)
         finished_ = std::make_unique<Finished>(Finished{spec_.program, spec_.plan});

@@ -156,6 +156,21 @@ private:
     Ending ending_ = Ending::Finished;
     std::unique_ptr<Finished> finished_;
 
+    // The singles and x values of the last small plan made on this thread, kept for the next
+    // run of the same plan: making them costs about what sin(x) does, so a replot of the same
+    // range and level (a new text or y range) takes about a third less (plot_bench
+    // level8_warm). Bounded: a plan of more samples keeps nothing.
+    static constexpr std::size_t kKeptSamples = std::size_t{1} << 16;
+    struct PlanKey {
+        float first, bound, step;
+        bool operator==(const PlanKey&) const = default;
+    };
+    void keepXValues(const PlanKey& key);
+    RawBuffer<float> keptSingles_;
+    RawBuffer<double> keptValues_;
+    std::optional<PlanKey> keptFor_;  // whose values are kept, once a run made them all
+    std::optional<PlanKey> filling_;  // the run going on makes them
+
     PieceMaker maker_;  // this thread's
     PieceResult piece_;
     PieceRing ring_;

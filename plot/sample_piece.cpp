@@ -54,12 +54,16 @@ void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Eva
     eval::Failure* const failures = chunk(failures_);
     for (std::size_t done = 0; done < n; done += kChunk) {
         const std::size_t m = std::min(kChunk, n - done);
-        const std::span<float> x(xs, m);
+        const bool kept = spec.keptSingles != nullptr;
+        const std::span<float> x(kept ? spec.keptSingles + out.first + done : xs, m);
+        const std::span<double> xv(kept ? spec.keptValues + out.first + done : xValues, m);
         const std::span<double> v(values, m);
         const std::span<eval::Failure> f(failures, m);
-        spec.plan->singles(out.first + done, x);
-        eval::xValues(x, std::span(xValues, m));
-        engine.evaluate(*spec.program, std::span(xValues, m), v, f);
+        if (!spec.keptReady) {
+            spec.plan->singles(out.first + done, x);
+            eval::xValues(x, xv);
+        }
+        engine.evaluate(*spec.program, xv, v, f);
 
         if (spec.draw) {
             const std::size_t before = out.pixels.size();

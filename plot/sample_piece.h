@@ -26,6 +26,11 @@ struct RunSpec {
     bool draw = true;
     bool list = false;  // the samples themselves, for a table
     std::size_t pieceSize = 1;
+    // Where the singles and x values of every sample are kept between runs, for a small run
+    // made on one thread alone (see Plotter): read when keptReady, else written there.
+    float* keptSingles = nullptr;
+    double* keptValues = nullptr;
+    bool keptReady = false;
 
     std::size_t pieces() const { return (plan->size() + pieceSize - 1) / pieceSize; }
     // Samples per piece for a program: a piece costs about the same whatever the text, a
