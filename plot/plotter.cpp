@@ -22,8 +22,8 @@ constexpr std::size_t kWorthWorkers = std::size_t{1} << 20;
 // the samples are listed, which takes longer than making them, only a little, so that a
 // listing holds a few pieces.
 constexpr std::size_t kRingSlots = 64;
-std::size_t aheadFor(const RunSpec& spec, int workers) {
-    return spec.list ? 2 * static_cast<std::size_t>(workers + 1) : kRingSlots;
+std::size_t aheadFor(const RunSpec& job, int workers) {
+    return job.list ? 2 * static_cast<std::size_t>(workers + 1) : kRingSlots;
 }
 
 bool sameMapping(const platform::ImageSurface::PixelMapping& a,
@@ -114,22 +114,22 @@ std::optional<PlotProblem> Plotter::beginUnguarded(platform::ImageSurface& surfa
     const PlanKey key{static_cast<float>(state_.XStart), static_cast<float>(state_.XRange),
                       state_.XStep};
     plan_.prepare(key.first, key.bound, key.step);
-    RunSpec spec;
-    spec.program = program_;
-    spec.plan = std::make_shared<const SamplePlan>(plan_);
-    spec.mapping = surface.pixelMapping();
-    spec.dense = PixelColumns::dense(plan_.size(), spec.mapping);
-    spec.yRange = state_.YRange;
-    spec.list = static_cast<bool>(sink);
-    spec.pieceSize = RunSpec::pieceSizeFor(*program_);
-    startSampling(std::move(spec), std::move(sink), &surface);
+    RunSpec job;
+    job.program = program_;
+    job.plan = std::make_shared<const SamplePlan>(plan_);
+    job.mapping = surface.pixelMapping();
+    job.dense = PixelColumns::dense(plan_.size(), job.mapping);
+    job.yRange = state_.YRange;
+    job.list = static_cast<bool>(sink);
+    job.pieceSize = RunSpec::pieceSizeFor(*program_);
+    startSampling(std::move(job), std::move(sink), &surface);
     if (onThisThread_ && plan_.size() <= kKeptSamples) keepXValues(key);
     return std::nullopt;
 }
 
 void Plotter::keepXValues(const PlanKey& key) {
-    spec_.keptReady = keptFor_ == key;
-    if (!spec_.keptReady) {
+    job_.keptReady = keptFor_ == key;
+    if (!job_.keptReady) {
         keptFor_.reset();
         keptSingles_.clear();
         keptValues_.clear();
@@ -137,8 +137,8 @@ void Plotter::keepXValues(const PlanKey& key) {
         keptValues_.extend(plan_.size());
         filling_ = key;
     }
-    spec_.keptSingles = keptSingles_.span().data();
-    spec_.keptValues = keptValues_.span().data();
+    job_.keptSingles = keptSingles_.span().data();
+    job_.keptValues = keptValues_.span().data();
 }
 
 void Plotter::forgetCaches() {
@@ -158,18 +158,18 @@ std::optional<eval::SingleSample> Plotter::valueAt(float x) const {
     return eval::toSingle(engine.evaluate(*program_, eval::xValue(x)));
 }
 
-void Plotter::startSampling(RunSpec spec, SampleSink sink, platform::ImageSurface* surface) {
-    spec_ = std::move(spec);
+void Plotter::startSampling(RunSpec job, SampleSink sink, platform::ImageSurface* surface) {
+    job_ = std::move(job);
     sink_ = std::move(sink);
     surface_ = surface;
     appliedPieces_ = appliedSamples_ = 0;
     active_ = true;
-    const std::size_t cost = spec_.plan->size() * (spec_.program->code().size() + 8);
+    const std::size_t cost = job_.plan->size() * (job_.program->code().size() + 8);
     onThisThread_ = !pool_ || cost < kWorthWorkers;
     if (onThisThread_) return;
 
     ring_.waitForWorkers();  // those of the run before, each done within its piece
-    const std::uint64_t run = ring_.start(spec_.pieces(), aheadFor(spec_, pool_->size()));
+    const std::uint64_t run = ring_.start(job_.pieces(), aheadFor(job_, pool_->size()));
     try {
         post(run);
     } catch (...) {
@@ -179,23 +179,22 @@ void Plotter::startSampling(RunSpec spec, SampleSink sink, platform::ImageSurfac
 }
 
 void Plotter::post(std::uint64_t run) {
-    pool_->post(
-        [this, spec = std::make_shared<const RunSpec>(spec_), hook = hook_, run](int worker) {
-            if (!ring_.join(run)) return;
-            struct Leave {
-                PieceRing& ring;
-                ~Leave() { ring.leave(); }
-            } leave{ring_};
-            Worker& me = workers_[static_cast<std::size_t>(worker)];
-            while (const auto piece = ring_.claim()) {
-                if (hook) {
-                    hook(*piece);
-                    if (ring_.stopped()) return;
-                }
-                me.maker.make(*spec, *piece, me.engine, ring_.slot(*piece));
-                ring_.made(*piece);
+    pool_->post([this, job = std::make_shared<const RunSpec>(job_), hook = hook_, run](int worker) {
+        if (!ring_.join(run)) return;
+        struct Leave {
+            PieceRing& ring;
+            ~Leave() { ring.leave(); }
+        } leave{ring_};
+        Worker& me = workers_[static_cast<std::size_t>(worker)];
+        while (const auto piece = ring_.claim()) {
+            if (hook) {
+                hook(*piece);
+                if (ring_.stopped()) return;
             }
-        });
+            me.maker.make(*job, *piece, me.engine, ring_.slot(*piece));
+            ring_.made(*piece);
+        }
+    });
 }
 
 bool Plotter::advance(std::chrono::milliseconds wait) {
@@ -210,15 +209,15 @@ bool Plotter::advance(std::chrono::milliseconds wait) {
         makeOnThisThread(deadline);
     else
         takeFromWorkers(deadline);
-    if (active_ && appliedPieces_ == spec_.pieces()) end(Ending::Finished);
+    if (active_ && appliedPieces_ == job_.pieces()) end(Ending::Finished);
     return !active_;
 }
 
 void Plotter::makeOnThisThread(Clock::time_point deadline) {
-    const std::size_t pieces = spec_.pieces();
+    const std::size_t pieces = job_.pieces();
     while (active_ && appliedPieces_ < pieces) {
         if (hook_) hook_(appliedPieces_);
-        maker_.make(spec_, appliedPieces_, ScriptControl1, piece_);
+        maker_.make(job_, appliedPieces_, ScriptControl1, piece_);
         apply(piece_);
         if (Clock::now() >= deadline) return;
     }
@@ -232,7 +231,7 @@ void Plotter::takeFromWorkers(Clock::time_point deadline) {
         if (!piece && Clock::now() < deadline) {
             if (const auto claimed = ring_.tryClaim()) {
                 if (hook_) hook_(*claimed);
-                maker_.make(spec_, *claimed, ScriptControl1, ring_.slot(*claimed));
+                maker_.make(job_, *claimed, ScriptControl1, ring_.slot(*claimed));
                 ring_.made(*claimed);
                 continue;
             }
@@ -254,7 +253,7 @@ void Plotter::apply(const PieceResult& piece) {
         throw std::runtime_error("a piece of the plot could not be computed");
     }
     if (!listing_) {
-        if (surface_ && spec_.draw) surface_->setPixels(piece.pixels.span());
+        if (surface_ && job_.draw) surface_->setPixels(piece.pixels.span());
         summary_.append(piece.summary);
         if (onError_)
             for (std::size_t i = 0; i < piece.engineFailures; ++i) onError_();
@@ -279,9 +278,9 @@ void Plotter::end(Ending ending) {
     ending_ = ending;
     if (filling_ && ending == Ending::Finished) keptFor_ = filling_;
     filling_.reset();
-    state_.CurX = spec_.plan->single(appliedSamples_);
-    if (ending == Ending::Finished && spec_.plan->size() > 0)
-        finished_ = std::make_unique<Finished>(Finished{spec_.program, spec_.plan});
+    state_.CurX = job_.plan->single(appliedSamples_);
+    if (ending == Ending::Finished && job_.plan->size() > 0)
+        finished_ = std::make_unique<Finished>(Finished{job_.program, job_.plan});
 }
 
 bool Plotter::stop() {
@@ -290,16 +289,16 @@ bool Plotter::stop() {
         ring_.stop();
         takeFromWorkers(Clock::now());  // the pieces already made
     }
-    if (active_) end(appliedPieces_ == spec_.pieces() ? Ending::Finished : Ending::Stopped);
+    if (active_) end(appliedPieces_ == job_.pieces() ? Ending::Finished : Ending::Stopped);
     return true;
 }
 
 bool Plotter::surfaceChanged() const {
-    return surface_ && !sameMapping(surface_->pixelMapping(), spec_.mapping);
+    return surface_ && !sameMapping(surface_->pixelMapping(), job_.mapping);
 }
 
 double Plotter::progress() const {
-    const std::size_t total = spec_.plan ? spec_.plan->size() : 0;
+    const std::size_t total = job_.plan ? job_.plan->size() : 0;
     return total == 0 ? 1.0 : static_cast<double>(appliedSamples_) / static_cast<double>(total);
 }
 
@@ -317,18 +316,18 @@ std::optional<PlotProblem> Plotter::runProblem() const {
 
 bool Plotter::listSamples(const SampleSink& sink) {
     if (active_ || !finished_) return false;
-    RunSpec spec;
-    spec.program = finished_->program;
-    spec.plan = finished_->plan;
-    spec.draw = false;
-    spec.list = true;
-    spec.pieceSize = RunSpec::pieceSizeFor(*spec.program);
+    RunSpec job;
+    job.program = finished_->program;
+    job.plan = finished_->plan;
+    job.draw = false;
+    job.list = true;
+    job.pieceSize = RunSpec::pieceSizeFor(*job.program);
     bool refused = false;
     listing_ = true;
     listed_ = false;
     try {
         startSampling(
-            std::move(spec),
+            std::move(job),
             [&](std::span<const float> xs, std::span<const float> ys,
                 std::span<const eval::Failure> failures) {
                 refused = !sink(xs, ys, failures);

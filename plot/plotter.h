@@ -125,8 +125,8 @@ private:
         std::shared_ptr<const SamplePlan> plan;
     };
 
-    // Starts sampling spec on the workers, or on this thread when it is too small to gain.
-    void startSampling(RunSpec spec, SampleSink sink, platform::ImageSurface* surface);
+    // Starts sampling job on the workers, or on this thread when it is too small to gain.
+    void startSampling(RunSpec job, SampleSink sink, platform::ImageSurface* surface);
     void post(std::uint64_t run);
     void makeOnThisThread(std::chrono::steady_clock::time_point deadline);
     void takeFromWorkers(std::chrono::steady_clock::time_point deadline);
@@ -148,7 +148,7 @@ private:
     // The run going on, or the last one. A listing run draws nothing and leaves the state
     // and the summary alone.
     bool active_ = false, onThisThread_ = false, listing_ = false, listed_ = false;
-    RunSpec spec_;
+    RunSpec job_;
     SampleSink sink_;
     platform::ImageSurface* surface_ = nullptr;
     std::size_t appliedPieces_ = 0, appliedSamples_ = 0;

@@ -20,10 +20,10 @@ std::size_t RunSpec::pieceSizeFor(const eval::Program& program) {
     return std::clamp(std::bit_floor(kPieceCost / perSample), kSmallest, kLargest);
 }
 
-void PieceMaker::make(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+void PieceMaker::make(const RunSpec& job, std::size_t piece, eval::Evaluator& engine,
                       PieceResult& out) noexcept {
     try {
-        makeUnguarded(spec, piece, engine, out);
+        makeUnguarded(job, piece, engine, out);
     } catch (const std::bad_alloc&) {
         out.error = PieceError::OutOfMemory;
     } catch (...) {
@@ -31,14 +31,14 @@ void PieceMaker::make(const RunSpec& spec, std::size_t piece, eval::Evaluator& e
     }
 }
 
-void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+void PieceMaker::makeUnguarded(const RunSpec& job, std::size_t piece, eval::Evaluator& engine,
                                PieceResult& out) {
     out.error = PieceError::None;
-    out.first = piece * spec.pieceSize;
-    const std::size_t n = std::min(spec.pieceSize, spec.plan->size() - out.first);
+    out.first = piece * job.pieceSize;
+    const std::size_t n = std::min(job.pieceSize, job.plan->size() - out.first);
     out.count = n;
     out.pixels.clear();
-    out.summary.start(spec.yRange);
+    out.summary.start(job.yRange);
     out.engineFailures = 0;
     out.xs.clear();
     out.ys.clear();
@@ -54,26 +54,26 @@ void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Eva
     eval::Failure* const failures = chunk(failures_);
     for (std::size_t done = 0; done < n; done += kChunk) {
         const std::size_t m = std::min(kChunk, n - done);
-        const bool kept = spec.keptSingles != nullptr;
-        const std::span<float> x(kept ? spec.keptSingles + out.first + done : xs, m);
-        const std::span<double> xv(kept ? spec.keptValues + out.first + done : xValues, m);
+        const bool kept = job.keptSingles != nullptr;
+        const std::span<float> x(kept ? job.keptSingles + out.first + done : xs, m);
+        const std::span<double> xv(kept ? job.keptValues + out.first + done : xValues, m);
         const std::span<double> v(values, m);
         const std::span<eval::Failure> f(failures, m);
-        if (!spec.keptReady) {
-            spec.plan->singles(out.first + done, x);
+        if (!job.keptReady) {
+            job.plan->singles(out.first + done, x);
             eval::xValues(x, xv);
         }
-        engine.evaluate(*spec.program, xv, v, f);
+        engine.evaluate(*job.program, xv, v, f);
 
-        if (spec.draw) {
+        if (job.draw) {
             const std::size_t before = out.pixels.size();
             const std::span<int> at(out.pixels.extend(m), m);
             int count;
-            if (spec.dense) {
-                columns_.find(x, spec.mapping);
-                count = curvePixelsInColumns(columns_.runs(), 0, v, spec.mapping, at);
+            if (job.dense) {
+                columns_.find(x, job.mapping);
+                count = curvePixelsInColumns(columns_.runs(), 0, v, job.mapping, at);
             } else {
-                count = curvePixels(x, v, spec.mapping, at);
+                count = curvePixels(x, v, job.mapping, at);
             }
             out.pixels.truncate(before + static_cast<std::size_t>(count));
         }
@@ -82,7 +82,7 @@ void PieceMaker::makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Eva
         for (const eval::Failure kind : f) failed += kind != eval::Failure::None;
         out.engineFailures += failed;
 
-        if (spec.list) {
+        if (job.list) {
             std::copy(x.begin(), x.end(), out.xs.extend(m));
             float* ys = out.ys.extend(m);
             eval::Failure* kinds = out.failures.extend(m);

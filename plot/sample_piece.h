@@ -57,12 +57,12 @@ struct PieceResult {
 class PieceMaker {
 public:
     // Never throws: a failure is the result's error.
-    void make(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+    void make(const RunSpec& job, std::size_t piece, eval::Evaluator& engine,
               PieceResult& out) noexcept;
 
 private:
     static constexpr std::size_t kChunk = 1024;
-    void makeUnguarded(const RunSpec& spec, std::size_t piece, eval::Evaluator& engine,
+    void makeUnguarded(const RunSpec& job, std::size_t piece, eval::Evaluator& engine,
                        PieceResult& out);
 
     RawBuffer<float> singles_;  // kChunk of each
